@@ -1,0 +1,1 @@
+// The game view; filled in next.

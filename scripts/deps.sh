@@ -1,0 +1,16 @@
+# Sourced by run.sh and test.sh: installs the Debian packages that are missing.
+FIZMO_RUN_PACKAGES="cmake g++ qt6-base-dev libsdl2-dev fonts-ipafont-gothic"
+FIZMO_TEST_PACKAGES="libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev xvfb xdotool imagemagick desktop-file-utils"
+
+fizmo_install_missing() {
+  local missing=()
+  for pkg in "$@"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing missing packages: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+}

@@ -1,0 +1,5 @@
+#include "platform/gdi.h"
+
+#include <gtest/gtest.h>
+
+TEST(Placeholder, Builds) { SUCCEED(); }
