@@ -11,24 +11,28 @@
 
 namespace {
 
-QColor ToQColor(COLORREF c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+QColor ToQColor(COLORREF c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
 
 constexpr std::uint32_t kOpaque = 0xFF000000u;
 
 // One pixel of a raster operation on Format_RGB32; alpha stays opaque.
 template <std::uint32_t Rop>
 inline std::uint32_t Apply(std::uint32_t dst, std::uint32_t src) {
-    if constexpr (Rop == SRCAND) return dst & src;
-    else if constexpr (Rop == SRCINVERT) return (dst ^ src) | kOpaque;
-    else return src;
+    if constexpr (Rop == SRCAND)
+        return dst & src;
+    else if constexpr (Rop == SRCINVERT)
+        return (dst ^ src) | kOpaque;
+    else
+        return src;
 }
 
 template <std::uint32_t Rop>
 void BlitRows(QImage& dst, const QImage& src, const QRect& d, int sx, int sy) {
     for (int row = 0; row < d.height(); ++row) {
         auto* out = reinterpret_cast<std::uint32_t*>(dst.scanLine(d.top() + row)) + d.left();
-        const auto* in =
-            reinterpret_cast<const std::uint32_t*>(src.constScanLine(sy + row)) + sx;
+        const auto* in = reinterpret_cast<const std::uint32_t*>(src.constScanLine(sy + row)) + sx;
         if constexpr (Rop == SRCCOPY) {
             std::copy(in, in + d.width(), out);
         } else {
@@ -61,10 +65,17 @@ void StretchRows(QImage& dst, const QImage& src, const QRect& d, const std::vect
 template <typename Fn>
 bool Dispatch(std::uint32_t rop, Fn&& fn) {
     switch (rop) {
-        case SRCCOPY: fn(std::integral_constant<std::uint32_t, SRCCOPY>{}); return true;
-        case SRCAND: fn(std::integral_constant<std::uint32_t, SRCAND>{}); return true;
-        case SRCINVERT: fn(std::integral_constant<std::uint32_t, SRCINVERT>{}); return true;
-        default: return false;
+        case SRCCOPY:
+            fn(std::integral_constant<std::uint32_t, SRCCOPY>{});
+            return true;
+        case SRCAND:
+            fn(std::integral_constant<std::uint32_t, SRCAND>{});
+            return true;
+        case SRCINVERT:
+            fn(std::integral_constant<std::uint32_t, SRCINVERT>{});
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -77,7 +88,8 @@ int PixelSizeForCell(const QString& family, int cellHeight) {
     probe.setPixelSize(std::max(1, cellHeight));
     const int measured = QFontMetrics(probe).height();
     int size = cellHeight;
-    if (measured > 0 && measured != cellHeight) size = std::max(1, cellHeight * cellHeight / measured);
+    if (measured > 0 && measured != cellHeight)
+        size = std::max(1, cellHeight * cellHeight / measured);
     cache[key] = size;
     return size;
 }
@@ -104,7 +116,9 @@ COLORREF GetSysColor(int index) {
     return index == COLOR_WINDOW ? RGB(255, 255, 255) : RGB(192, 192, 192);
 }
 
-bool Bitmap::LoadBitmap(int id) { return LoadBitmapResource(id, &image_); }
+bool Bitmap::LoadBitmap(int id) {
+    return LoadBitmapResource(id, &image_);
+}
 
 bool Bitmap::CreateCompatibleBitmap(int width, int height) {
     image_ = QImage(std::max(0, width), std::max(0, height), QImage::Format_RGB32);
@@ -126,7 +140,9 @@ bool Font::CreateFontA(int height, int, int, int, int weight, int italic, int un
     return true;
 }
 
-Surface::Surface() { initialBitmap_.CreateCompatibleBitmap(1, 1); }
+Surface::Surface() {
+    initialBitmap_.CreateCompatibleBitmap(1, 1);
+}
 
 bool Surface::CreateCompatibleDC(Surface*) {
     created_ = true;
@@ -169,9 +185,15 @@ Brush* Surface::SelectObject(Brush* brush) {
     return old;
 }
 
-int Surface::SetMapMode(int mode) { return std::exchange(mapMode_, mode); }
-COLORREF Surface::SetTextColor(COLORREF color) { return std::exchange(textColor_, color); }
-COLORREF Surface::SetBkColor(COLORREF color) { return std::exchange(bkColor_, color); }
+int Surface::SetMapMode(int mode) {
+    return std::exchange(mapMode_, mode);
+}
+COLORREF Surface::SetTextColor(COLORREF color) {
+    return std::exchange(textColor_, color);
+}
+COLORREF Surface::SetBkColor(COLORREF color) {
+    return std::exchange(bkColor_, color);
+}
 
 QImage* Surface::Target() {
     if (windowImage_) return windowImage_;
@@ -179,7 +201,9 @@ QImage* Surface::Target() {
     return nullptr;
 }
 
-void Surface::SelectClipRgn(std::nullptr_t) { clipped_ = false; }
+void Surface::SelectClipRgn(std::nullptr_t) {
+    clipped_ = false;
+}
 
 void Surface::IntersectClipRect(int left, int top, int right, int bottom) {
     const QRect r(QPoint(left, top), QPoint(right - 1, bottom - 1));
@@ -216,7 +240,8 @@ bool Surface::BitBlt(int x, int y, int width, int height, Surface* source, int s
         const QImage copy = src->copy(srcX, srcY, d.width(), d.height());
         return Dispatch(rop, [&](auto op) { BlitRows<decltype(op)::value>(*dst, copy, d, 0, 0); });
     }
-    return Dispatch(rop, [&](auto op) { BlitRows<decltype(op)::value>(*dst, *src, d, srcX, srcY); });
+    return Dispatch(rop,
+                    [&](auto op) { BlitRows<decltype(op)::value>(*dst, *src, d, srcX, srcY); });
 }
 
 bool Surface::StretchBlt(int x, int y, int width, int height, Surface* source, int sx, int sy,
@@ -259,7 +284,8 @@ bool Surface::StretchBlt(int x, int y, int width, int height, Surface* source, i
     QImage copy;
     const QImage* from = src;
     if (src == dst) from = &(copy = src->copy());
-    return Dispatch(rop, [&](auto op) { StretchRows<decltype(op)::value>(*dst, *from, inside, xmap, ymap); });
+    return Dispatch(
+        rop, [&](auto op) { StretchRows<decltype(op)::value>(*dst, *from, inside, xmap, ymap); });
 }
 
 bool Surface::PatBlt(int x, int y, int width, int height, std::uint32_t rop) {
@@ -317,7 +343,8 @@ int Surface::DrawText(const char* textSjis, int length, RECT* rect, unsigned for
     int x = rect->left;
     int y = rect->top;
     if (format & DT_CENTER) x += (rect->right - rect->left - metrics.horizontalAdvance(text)) / 2;
-    if ((format & DT_VCENTER) && (format & DT_SINGLELINE)) y += (rect->bottom - rect->top - cell) / 2;
+    if ((format & DT_VCENTER) && (format & DT_SINGLELINE))
+        y += (rect->bottom - rect->top - cell) / 2;
     const QRect clip = ClipRect();
     if (!clip.isEmpty()) DrawOpaqueText(*dst, clip, font_, x, y, text, textColor_, bkColor_);
     return cell;

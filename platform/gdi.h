@@ -56,8 +56,8 @@ class Font {
 public:
     // Only the cell height, weight and face take effect; the rest is accepted for fidelity.
     bool CreateFontA(int height, int width, int escapement, int orientation, int weight, int italic,
-                     int underline, int strikeOut, int charSet, int outPrecision,
-                     int clipPrecision, int quality, int pitchAndFamily, const char* faceSjis);
+                     int underline, int strikeOut, int charSet, int outPrecision, int clipPrecision,
+                     int quality, int pitchAndFamily, const char* faceSjis);
     bool HasFont() const { return created_; }
     const QFont& Qt() const { return font_; }
     int CellHeight() const { return cellHeight_; }

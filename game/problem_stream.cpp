@@ -1,0 +1,32 @@
+// The word-problem file's stream.
+#include <sys/stat.h>
+
+#include "game/fizmo_view.h"
+#include "game/texts.h"
+
+namespace {
+
+// fopen gives a stream for a folder too; reading it fails, so it counts as not opened.
+std::FILE* OpenForReading(const std::string& name) {
+    std::FILE* file = std::fopen(name.c_str(), "r");
+    struct stat info {};
+    if (file && fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
+        std::fclose(file);
+        return nullptr;
+    }
+    return file;
+}
+
+}  // namespace
+
+void CFizmoView::OpenProblemFile() {
+    CloseProblemFile();
+    m_pProblemFile = OpenForReading(m_strProblemFile);
+    if (!m_pProblemFile && m_pWnd)
+        m_pWnd->MessageBox(texts::kFileOpenFailed, texts::kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CFizmoView::CloseProblemFile() {
+    if (m_pProblemFile) std::fclose(m_pProblemFile);
+    m_pProblemFile = nullptr;
+}

@@ -1,0 +1,74 @@
+// Loading the view's images, surfaces and sounds once, following the window's size, and
+// releasing everything again.
+#include <array>
+
+#include "game/fizmo_view.h"
+#include "sound/wave_sound.h"
+
+namespace {
+
+struct ImageSlot {
+    std::unique_ptr<Bitmap> CFizmoView::*bitmap;
+    int id;
+};
+
+constexpr std::array<int, kTiles> kDigitIds = {151, 131, 141, 142, 143, 144, 147, 148, 149, 150};
+
+}  // namespace
+
+void CFizmoView::OnInitialUpdate() {
+    if (m_pWnd) m_pWnd->InvalidateRect(m_pWnd->GetClientRect(), true);
+    if (m_pSrcDC->HasSurface()) return;  // set up once per view
+
+    Surface* client = m_pWnd ? m_pWnd->GetDC() : nullptr;
+    if (client) OnPrepareDC(client);
+
+    static constexpr ImageSlot kImages[] = {
+        {&CFizmoView::m_pShipBitmap, 132},    {&CFizmoView::m_pShipMask, 133},
+        {&CFizmoView::m_pBackground, 134},    {&CFizmoView::m_pMissileBitmap, 145},
+        {&CFizmoView::m_pMissileMask, 146},   {&CFizmoView::m_pCorrectMark, 152},
+        {&CFizmoView::m_pWrongMark, 153},     {&CFizmoView::m_pExplosionBitmap, 154},
+        {&CFizmoView::m_pExplosionMask, 155},
+    };
+    for (const ImageSlot& image : kImages) (this->*image.bitmap)->LoadBitmap(image.id);
+    for (int k = 0; k < kTiles; ++k) m_pDigitBitmap[k]->LoadBitmap(kDigitIds[k]);
+
+    m_pSrcDC->CreateCompatibleDC(client);
+    m_pSrcDC->SelectObject(m_pBackground.get());
+    m_pBackDC->CreateCompatibleDC(client);
+    m_pBackBitmap->CreateCompatibleBitmap(1280, 1024);
+    m_pBackDC->SetMapMode(MM_TEXT);
+
+    OpenSoundDevice(m_pWnd);
+    m_pSndCorrect = WaveSoundCreate(g_pDirectSound, "pinpon", 1);
+    m_pSndBgm = WaveSoundCreate(g_pDirectSound, "bgm", 1);
+    m_pSndBomb = WaveSoundCreate(g_pDirectSound, "bomb", 1);
+    m_pSndFire = WaveSoundCreate(g_pDirectSound, "fizmo", 1);
+    m_pSndWrong = WaveSoundCreate(g_pDirectSound, "boo", 1);
+    m_pSndClear = WaveSoundCreate(g_pDirectSound, "clear", 1);
+
+    OpenProblemFile();
+    if (client) m_pWnd->ReleaseDC(client);
+}
+
+void CFizmoView::OnSize(unsigned, int cx, int cy) {
+    m_nViewWidth = cx;
+    m_nViewHeight = cy;
+    if (m_nStage != 1 && m_nStage != 4) return;  // other stages move tiles vertically
+    for (int k = 0; k < kTiles; ++k) m_nTargetY[k] = k * ((m_nViewHeight - 100) / 10) + 50;
+}
+
+CFizmoView::~CFizmoView() {
+    // Surfaces go before the images that may be selected into them.
+    m_pSrcDC.reset();
+    m_pBackDC.reset();
+    for (auto* bitmap :
+         {&m_pBackBitmap, &m_pShipBitmap, &m_pShipMask, &m_pBackground, &m_pMissileBitmap,
+          &m_pMissileMask, &m_pCorrectMark, &m_pWrongMark, &m_pExplosionBitmap, &m_pExplosionMask})
+        bitmap->reset();
+    for (auto& digit : m_pDigitBitmap) digit.reset();
+    CloseProblemFile();
+    for (WaveSound* sound :
+         {m_pSndCorrect, m_pSndBgm, m_pSndWrong, m_pSndFire, m_pSndBomb, m_pSndClear})
+        WaveSoundDestroy(sound);
+}

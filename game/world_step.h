@@ -1,0 +1,10 @@
+#pragma once
+// One step of the world: the background slides, tiles move by the stage's pattern,
+// missiles fly left. It draws and judges nothing.
+
+class CFizmoView;
+class Random;
+
+using SineFunction = double (*)(double);
+
+void StepWorld(CFizmoView& view, Random& random, SineFunction sine);

@@ -1,5 +1,0 @@
-#include "platform/gdi.h"
-
-#include <gtest/gtest.h>
-
-TEST(Placeholder, Builds) { SUCCEED(); }
