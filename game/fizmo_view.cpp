@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "game/texts.h"
+#include "game/tile_layout.h"
 
 int g_nNextShot = 0;
 
@@ -31,8 +32,7 @@ CFizmoView::CFizmoView(WindowServices* window, Random* random)
     // Drawn before seeding, so these first speeds are the same on every run.
     for (int k = 0; k < kTiles; ++k) {
         m_nTargetX[k] = 0;
-        const int r = Rng().Rand() % m_nSpeedLow;
-        m_nTargetSpeed[k] = r == 0 ? m_nSpeedLow : r;
+        m_nTargetSpeed[k] = LowRuleSpeed(Rng(), m_nSpeedLow);
     }
     Rng().Seed(static_cast<unsigned>(std::time(nullptr)));
     m_nOperandA = Rng().Rand() % 10;

@@ -4,3 +4,6 @@
 void CFizmoView::OnPrepareDC(Surface* dc) {
     dc->SetMapMode(MM_TEXT);
 }
+
+void CFizmoView::OnPaint() {}
+void CFizmoView::OnDraw(Surface*) {}

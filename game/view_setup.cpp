@@ -3,6 +3,7 @@
 #include <array>
 
 #include "game/fizmo_view.h"
+#include "game/tile_layout.h"
 #include "sound/wave_sound.h"
 
 namespace {
@@ -55,7 +56,7 @@ void CFizmoView::OnSize(unsigned, int cx, int cy) {
     m_nViewWidth = cx;
     m_nViewHeight = cy;
     if (m_nStage != 1 && m_nStage != 4) return;  // other stages move tiles vertically
-    for (int k = 0; k < kTiles; ++k) m_nTargetY[k] = k * ((m_nViewHeight - 100) / 10) + 50;
+    LayOutRows(*this);
 }
 
 CFizmoView::~CFizmoView() {

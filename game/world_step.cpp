@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "game/fizmo_view.h"
+#include "game/tile_layout.h"
 
 namespace {
 
@@ -16,10 +17,8 @@ void ScrollBackground(CFizmoView& v) {
 
 int NewWrapSpeed(const CFizmoView& v, Random& random) {
     switch (v.m_nStage) {
-        case 1: {
-            const int r = random.Rand() % v.m_nSpeedLow;
-            return r == 0 ? v.m_nSpeedLow : r;
-        }
+        case 1:
+            return LowRuleSpeed(random, v.m_nSpeedLow);
         case 4: {
             const int r = random.Rand() % v.m_nSpeedHigh;
             return r < v.m_nSpeedLow ? r + v.m_nSpeedLow : r;

@@ -1,0 +1,76 @@
+// The player's mouse and keys. Handlers only change fields; the next frame shows it.
+#include "game/fizmo_view.h"
+#include "sound/wave_sound.h"
+
+namespace {
+
+constexpr int kPointerToShip = 88;  // the pointer sits at the middle of the ship sprite
+constexpr int kShipStep = 30;
+constexpr unsigned VK_NUMPAD2 = 0x62;
+constexpr unsigned VK_NUMPAD4 = 0x64;
+constexpr unsigned VK_NUMPAD6 = 0x66;
+constexpr unsigned VK_NUMPAD8 = 0x68;
+
+}  // namespace
+
+void CFizmoView::OnMouseMove(unsigned, int x, int y) {
+    m_nShipX = x - kPointerToShip;
+    m_nShipY = y - kPointerToShip;
+}
+
+void CFizmoView::OnLButtonDown(unsigned, int, int) {
+    g_nNextShot += 1;
+    if (g_nNextShot == kShots) g_nNextShot = 0;
+    // A slot still in flight is simply taken back to the ship.
+    const int s = g_nNextShot;
+    m_bShotActive[s] = 1;
+    m_nShotX[s] = m_nShipX + 80;
+    m_nShotY[s] = m_nShipY + 65;
+    WaveSoundPlay(m_pSndFire, 0);
+}
+
+void CFizmoView::OnLButtonDblClk(unsigned, int, int) {}
+
+void CFizmoView::OnRButtonDown(unsigned, int, int) {}
+
+void CFizmoView::OnChar(unsigned ch, unsigned, unsigned) {
+    switch (ch) {
+        case 'z':
+        case 'Z':
+            m_nScrollSpeed += 10;
+            if (m_nScrollSpeed > 50) m_nScrollSpeed = 50;
+            break;
+        case 'x':
+        case 'X':
+            m_nScrollSpeed -= 10;
+            if (m_nScrollSpeed < 0) m_nScrollSpeed = 0;
+            break;
+        case ' ':
+            m_nOperandA = Rng().Rand() % 10;
+            m_nDigitIndex = 0;
+            m_nOperandB = Rng().Rand() % 10;
+            m_strEntered.clear();
+            break;
+        default:
+            break;
+    }
+}
+
+void CFizmoView::OnKeyDown(unsigned key, unsigned, unsigned) {
+    switch (key) {
+        case VK_NUMPAD2:
+            m_nShipY += kShipStep;
+            break;
+        case VK_NUMPAD8:
+            m_nShipY -= kShipStep;
+            break;
+        case VK_NUMPAD4:
+            m_nShipX -= kShipStep;
+            break;
+        case VK_NUMPAD6:
+            m_nShipX += kShipStep;
+            break;
+        default:
+            break;  // arrows included
+    }
+}

@@ -1,0 +1,138 @@
+// Start, Stop, the quiz-kind and level commands, and the routing of menu commands.
+#include "game/fizmo_view.h"
+#include "game/tile_layout.h"
+#include "sound/wave_sound.h"
+
+void CFizmoView::OnStart() {
+    if (m_pWnd) m_pWnd->SetTimer(kTimerId, kTimerPeriodMs);
+    for (int& x : m_nTargetX) x = 0;
+    m_nScore = 0;
+    m_nShipX = 640;
+    m_nShipY = 200;
+    m_nStage = 1;
+    m_bGameOver = 0;
+    m_bProblemsDone = 0;
+    m_bStageClear = 0;
+    m_pBackground->LoadBitmap(134);
+    WaveSoundPlay(m_pSndBgm, DSBPLAY_LOOPING);
+    if (m_nQuizMode == 3) OpenProblemFile();  // word problems begin again at the first
+    LayOutRows(*this);
+    for (int k = 0; k < kTiles; ++k) {
+        m_nTargetX[k] = 0;
+        m_nTargetSpeed[k] = LowRuleSpeed(Rng(), m_nSpeedLow);
+    }
+    NextQuestion();
+}
+
+void CFizmoView::OnStop() {
+    if (m_pWnd) m_pWnd->KillTimer(kTimerId);
+    WaveSoundStop(m_pSndBgm);
+}
+
+void CFizmoView::OnModeTimesTable() {
+    m_nQuizMode = 1;
+}
+void CFizmoView::OnModeAddition() {
+    m_nQuizMode = 2;
+}
+void CFizmoView::OnModeWordProblems() {
+    m_nQuizMode = 3;
+}
+
+void CFizmoView::OnLevelEasy() {
+    m_nSpeedLow = 5;
+    m_nSpeedHigh = 10;
+}
+
+void CFizmoView::OnLevelNormal() {
+    m_nSpeedLow = 10;
+    m_nSpeedHigh = 20;
+}
+
+void CFizmoView::OnLevelHard() {
+    m_nSpeedLow = 30;
+    m_nSpeedHigh = 40;
+}
+
+// A level is recognised by its low bound alone.
+void CFizmoView::OnUpdateModeTimesTable(CmdUI* ui) {
+    ui->SetCheck(m_nQuizMode == 1);
+}
+void CFizmoView::OnUpdateModeAddition(CmdUI* ui) {
+    ui->SetCheck(m_nQuizMode == 2);
+}
+void CFizmoView::OnUpdateModeWordProblems(CmdUI* ui) {
+    ui->SetCheck(m_nQuizMode == 3);
+}
+void CFizmoView::OnUpdateLevelEasy(CmdUI* ui) {
+    ui->SetCheck(m_nSpeedLow == 5);
+}
+void CFizmoView::OnUpdateLevelNormal(CmdUI* ui) {
+    ui->SetCheck(m_nSpeedLow == 10);
+}
+void CFizmoView::OnUpdateLevelHard(CmdUI* ui) {
+    ui->SetCheck(m_nSpeedLow == 30);
+}
+
+bool CFizmoView::OnCommand(unsigned id) {
+    switch (id) {
+        case ID_START:
+            OnStart();
+            return true;
+        case ID_STOP:
+            OnStop();
+            return true;
+        case ID_MODE_TIMES_TABLE:
+            OnModeTimesTable();
+            return true;
+        case ID_MODE_ADDITION:
+            OnModeAddition();
+            return true;
+        case ID_MODE_WORD_PROBLEMS:
+            OnModeWordProblems();
+            return true;
+        case ID_LEVEL_EASY:
+            OnLevelEasy();
+            return true;
+        case ID_LEVEL_NORMAL:
+            OnLevelNormal();
+            return true;
+        case ID_LEVEL_HARD:
+            OnLevelHard();
+            return true;
+        case ID_CHANGE_PROBLEM_FILE:
+            OnChangeProblemFile();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CFizmoView::OnUpdateCommandUI(unsigned id, CmdUI* ui) {
+    switch (id) {
+        case ID_MODE_TIMES_TABLE:
+            OnUpdateModeTimesTable(ui);
+            return true;
+        case ID_MODE_ADDITION:
+            OnUpdateModeAddition(ui);
+            return true;
+        case ID_MODE_WORD_PROBLEMS:
+            OnUpdateModeWordProblems(ui);
+            return true;
+        case ID_LEVEL_EASY:
+            OnUpdateLevelEasy(ui);
+            return true;
+        case ID_LEVEL_NORMAL:
+            OnUpdateLevelNormal(ui);
+            return true;
+        case ID_LEVEL_HARD:
+            OnUpdateLevelHard(ui);
+            return true;
+        case ID_START:
+        case ID_STOP:
+        case ID_CHANGE_PROBLEM_FILE:
+            return true;  // always enabled, never checked
+        default:
+            return false;
+    }
+}
