@@ -1,0 +1,56 @@
+#include "app/command_line.h"
+
+#include <string_view>
+
+CommandLine ParseCommandLine(int argc, const char* const* argv) {
+    CommandLine result;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            result.action = CommandLine::Action::Help;
+            return result;
+        }
+        if (arg == "--version") {
+            result.action = CommandLine::Action::Version;
+            return result;
+        }
+        if (arg == "--demo") {
+            result.demo = true;
+            continue;
+        }
+        result.action = CommandLine::Action::Error;
+        // The game keeps no documents, so a file name is as wrong as an unknown option.
+        result.error = arg.starts_with("-") ? "unknown option '" + std::string(arg) + "'"
+                                            : "unexpected argument '" + std::string(arg) + "'";
+        return result;
+    }
+    return result;
+}
+
+std::string HelpText() {
+    return "Usage: fizmo [--demo]\n"
+           "An arithmetic drill game for young children: steer the ship with the mouse and\n"
+           "shoot the numbered tiles that make up the answer.\n"
+           "\n"
+           "  --demo      the game plays by itself until you move the mouse, click or press a key\n"
+           "  --help      show this help and exit\n"
+           "  --version   show the version and exit\n"
+           "\n"
+           "使い方: fizmo [--demo]\n"
+           "子ども向けの計算ドリルゲームです。マウスで宇宙船を動かし、答えの数字を撃ちます。\n"
+           "\n"
+           "  --demo      ゲームが自動で遊びます (マウスやキーを使うと止まります)\n"
+           "  --help      この説明を表示して終了します\n"
+           "  --version   バージョンを表示して終了します\n";
+}
+
+std::string VersionText() {
+    return "Fizmo (フィズモ) Version 2.0\n";
+}
+
+std::string ErrorText(const CommandLine& commandLine) {
+    return "fizmo: " + commandLine.error +
+           "\n"
+           "Try 'fizmo --help' for more information.\n"
+           "くわしくは 'fizmo --help' を見てください。\n";
+}

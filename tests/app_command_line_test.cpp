@@ -1,0 +1,61 @@
+// The command line, and how keys become the game's key codes and characters.
+#include <gtest/gtest.h>
+
+#include <QString>
+
+#include "app/command_line.h"
+#include "app/key_codes.h"
+
+namespace {
+
+CommandLine Parse(std::vector<const char*> args) {
+    args.insert(args.begin(), "fizmo");
+    return ParseCommandLine(static_cast<int>(args.size()), args.data());
+}
+
+TEST(AppCommandLineTest, NoArgumentsRunsTheGameAndDemoRunsTheAttractMode) {
+    EXPECT_EQ(Parse({}).action, CommandLine::Action::Run);
+    EXPECT_FALSE(Parse({}).demo);
+    EXPECT_EQ(Parse({"--demo"}).action, CommandLine::Action::Run);
+    EXPECT_TRUE(Parse({"--demo"}).demo);
+}
+
+TEST(AppCommandLineTest, HelpAndVersionAnswerInBothLanguages) {
+    EXPECT_EQ(Parse({"--help"}).action, CommandLine::Action::Help);
+    EXPECT_EQ(Parse({"-h"}).action, CommandLine::Action::Help);
+    EXPECT_EQ(Parse({"--demo", "--version"}).action, CommandLine::Action::Version);
+    EXPECT_NE(HelpText().find("--demo"), std::string::npos);
+    EXPECT_NE(HelpText().find("使い方"), std::string::npos);
+    EXPECT_NE(VersionText().find("2.0"), std::string::npos);
+}
+
+TEST(AppCommandLineTest, AnythingElseIsAnErrorThatSaysWhat) {
+    for (const char* wrong : {"--demo=1", "-x", "Mondai.dat", "--"}) {
+        const CommandLine result = Parse({"--demo", wrong});
+        EXPECT_EQ(result.action, CommandLine::Action::Error) << wrong;
+        EXPECT_NE(ErrorText(result).find(wrong), std::string::npos) << wrong;
+    }
+}
+
+TEST(AppKeyCodesTest, KeypadDigitsAreNumpadKeysAndOtherKeysTheirVirtualKeys) {
+    EXPECT_EQ(VirtualKeyOf(Qt::Key_2, Qt::KeypadModifier), 0x62u);
+    EXPECT_EQ(VirtualKeyOf(Qt::Key_8, Qt::KeypadModifier), 0x68u);
+    EXPECT_EQ(VirtualKeyOf(Qt::Key_4, Qt::KeypadModifier), 0x64u);
+    EXPECT_EQ(VirtualKeyOf(Qt::Key_6, Qt::KeypadModifier | Qt::ShiftModifier), 0x66u);
+    EXPECT_EQ(VirtualKeyOf(Qt::Key_2, Qt::NoModifier), 0x32u);
+    EXPECT_EQ(VirtualKeyOf(Qt::Key_Z, Qt::NoModifier), 0x5Au);
+    EXPECT_EQ(VirtualKeyOf(Qt::Key_Down, Qt::KeypadModifier), 0x28u);  // Num Lock off
+    EXPECT_EQ(VirtualKeyOf(Qt::Key_F6, Qt::NoModifier), 0x75u);
+    EXPECT_EQ(VirtualKeyOf(Qt::Key_Space, Qt::NoModifier), 0x20u);
+    EXPECT_EQ(VirtualKeyOf(Qt::Key_Slash, Qt::NoModifier), 0u);
+}
+
+TEST(AppKeyCodesTest, CharactersAreTypedOnlyWithoutCtrlOrAlt) {
+    EXPECT_EQ(CharactersOf("z", Qt::NoModifier), std::vector<unsigned>{'z'});
+    EXPECT_EQ(CharactersOf("Z", Qt::ShiftModifier), std::vector<unsigned>{'Z'});
+    EXPECT_TRUE(CharactersOf("\x1a", Qt::ControlModifier).empty());
+    EXPECT_TRUE(CharactersOf("x", Qt::AltModifier).empty());
+    EXPECT_TRUE(CharactersOf("\x7f", Qt::NoModifier).empty());
+}
+
+}  // namespace
