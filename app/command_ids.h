@@ -1,0 +1,17 @@
+#pragma once
+// Command ids of the application and frame; the game's own are in game/fizmo_view.h.
+
+enum AppCommand : unsigned {
+    ID_FILE_NEW = 57600,
+    ID_FILE_OPEN = 57601,
+    ID_FILE_SAVE = 57603,
+    ID_EDIT_COPY = 57634,
+    ID_EDIT_CUT = 57635,
+    ID_EDIT_PASTE = 57637,
+    ID_EDIT_UNDO = 57643,
+    ID_APP_ABOUT = 57664,
+    ID_APP_EXIT = 57665,
+    ID_NEXT_PANE = 57680,
+    ID_PREV_PANE = 57681,
+    ID_DECORATION = 65535,  // the plain menu-bar items: handled nowhere
+};

@@ -1,0 +1,128 @@
+#include "app/menu.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <vector>
+
+#include "app/command_ids.h"
+#include "game/fizmo_view.h"
+
+namespace {
+
+constexpr unsigned kSeparator = 0;
+
+struct Item {
+    const char* text;
+    unsigned id;
+    bool checked;
+};
+
+struct BarEntry {
+    const char* title;
+    unsigned id;              // for a plain menu-bar item
+    std::vector<Item> items;  // empty for a plain menu-bar item
+};
+
+const std::vector<BarEntry>& MenuTable() {
+    static const std::vector<BarEntry> table = {
+        {"ﾌｧｲﾙ(&F)",
+         0,
+         {{"", kSeparator, false},
+          {"問題ファイルの変更", ID_CHANGE_PROBLEM_FILE, false},
+          {"ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", ID_APP_EXIT, false}}},
+        {"計算の種類",
+         0,
+         {{"九九の計算", ID_MODE_TIMES_TABLE, true},
+          {"一ケタのたしざん", ID_MODE_ADDITION, false},
+          {"文章題", ID_MODE_WORD_PROBLEMS, false}}},
+        {"レベル",
+         0,
+         {{"かんたん", ID_LEVEL_EASY, true},
+          {"ふつう", ID_LEVEL_NORMAL, false},
+          {"むずかしい", ID_LEVEL_HARD, false}}},
+        {" ", ID_DECORATION, {}},
+        {"＊＊＊＊＊＊＊＊＊＊＊＊＊＊＊＊＊＊＊", ID_DECORATION, {}},
+        {" ", ID_DECORATION, {}},
+        {"スタート・ストップ", 0, {{"スタート", ID_START, false}, {"ストップ", ID_STOP, false}}},
+        {"ﾍﾙﾌﾟ(&H)", 0, {{"ﾊﾞｰｼﾞｮﾝ情報(Fizmo) (&A)...", ID_APP_ABOUT, false}}},
+    };
+    return table;
+}
+
+QAction* AddCommand(QWidget* owner, QAction* action, unsigned id, const CommandHandler& onCommand) {
+    action->setData(id);
+    QObject::connect(action, &QAction::triggered, owner, [onCommand, id] { onCommand(id); });
+    return action;
+}
+
+QMenu* AddPopup(QMenuBar* bar, const BarEntry& entry, const CommandHandler& onCommand,
+                const CommandUiHandler& onUpdateUi) {
+    QMenu* menu = bar->addMenu(QString::fromUtf8(entry.title));
+    menu->setSeparatorsCollapsible(false);  // the file menu starts with a separator
+    for (const Item& item : entry.items) {
+        if (item.id == kSeparator) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action =
+            AddCommand(menu, menu->addAction(QString::fromUtf8(item.text)), item.id, onCommand);
+        ActionCmdUI(action).SetCheck(item.checked);
+    }
+    QObject::connect(menu, &QMenu::aboutToShow, menu, [menu, onUpdateUi] {
+        for (QAction* action : menu->actions()) {
+            if (action->isSeparator()) continue;
+            ActionCmdUI ui(action);
+            onUpdateUi(CommandIdOf(action), &ui);
+        }
+    });
+    return menu;
+}
+
+}  // namespace
+
+void ActionCmdUI::SetCheck(int check) {
+    action_->setCheckable(check != 0);
+    action_->setChecked(check != 0);
+}
+
+void BuildMainMenu(QMenuBar* bar, const CommandHandler& onCommand,
+                   const CommandUiHandler& onUpdateUi) {
+    for (const BarEntry& entry : MenuTable()) {
+        if (entry.items.empty())
+            AddCommand(bar, bar->addAction(QString::fromUtf8(entry.title)), entry.id, onCommand);
+        else
+            AddPopup(bar, entry, onCommand, onUpdateUi);
+    }
+}
+
+unsigned CommandIdOf(const QAction* action) {
+    return action->isSeparator() ? kSeparator : action->data().toUInt();
+}
+
+QString DescribeMenuBar(const QMenuBar* bar) {
+    QString out;
+    for (QAction* entry : bar->actions()) {
+        const QPoint centre = bar->mapToGlobal(bar->actionGeometry(entry).center());
+        const QString where = QString("at %1 %2").arg(centre.x()).arg(centre.y());
+        if (!entry->menu()) {
+            out += QString("plain\t%1\t%2\t%3\n")
+                       .arg(entry->text())
+                       .arg(CommandIdOf(entry))
+                       .arg(where);
+            continue;
+        }
+        out += QString("menu\t%1\t%2\n").arg(entry->text(), where);
+        for (QAction* item : entry->menu()->actions()) {
+            if (item->isSeparator()) {
+                out += "item\t-\n";
+                continue;
+            }
+            out += QString("item\t%1\t%2%3\n")
+                       .arg(item->text())
+                       .arg(CommandIdOf(item))
+                       .arg(item->isChecked() ? "\tchecked" : "");
+        }
+    }
+    return out;
+}
