@@ -1,0 +1,305 @@
+#include "app/view_host.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+#include <chrono>
+#include <thread>
+
+#include "app/key_codes.h"
+#include "game/fizmo_view.h"
+#include "platform/sjis.h"
+
+#if __has_include("app/file_name_dialog.h")
+#include "app/file_name_dialog.h"
+#else
+int RunFileNameDialog(QWidget* parent, std::string* fileName);
+#endif
+
+namespace {
+
+const QEvent::Type kGamePaintEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+constexpr unsigned MK_LBUTTON = 0x1;
+constexpr unsigned MK_RBUTTON = 0x2;
+constexpr unsigned MK_SHIFT = 0x4;
+constexpr unsigned MK_CONTROL = 0x8;
+constexpr unsigned MK_MBUTTON = 0x10;
+constexpr unsigned MB_ICONMASK = 0xF0;
+
+QRect ToQRect(const RECT& r) {
+    return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+}
+
+unsigned MouseFlags(const QMouseEvent& event) {
+    unsigned flags = 0;
+    if (event.buttons() & Qt::LeftButton) flags |= MK_LBUTTON;
+    if (event.buttons() & Qt::RightButton) flags |= MK_RBUTTON;
+    if (event.buttons() & Qt::MiddleButton) flags |= MK_MBUTTON;
+    if (event.modifiers() & Qt::ShiftModifier) flags |= MK_SHIFT;
+    if (event.modifiers() & Qt::ControlModifier) flags |= MK_CONTROL;
+    return flags;
+}
+
+QMessageBox::Icon IconOf(unsigned type) {
+    switch (type & MB_ICONMASK) {
+        case 0x10:
+            return QMessageBox::Critical;
+        case 0x20:
+            return QMessageBox::Question;
+        case 0x30:
+            return QMessageBox::Warning;
+        case 0x40:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+    }
+}
+
+QColor WindowColour() {
+    const COLORREF c = GetSysColor(COLOR_WINDOW);
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+}  // namespace
+
+FizmoViewHost::FizmoViewHost(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(true);  // the ship follows the pointer without a button held
+    setFocusPolicy(Qt::StrongFocus);
+    ResizeFrontImage(QSize(1, 1));
+    view_ = std::make_unique<CFizmoView>(this);
+}
+
+FizmoViewHost::~FizmoViewHost() {
+    view_.reset();  // the view may still speak to its window while it goes
+}
+
+void FizmoViewHost::InitialUpdate() {
+    initialUpdateDone_ = true;
+    ++initialUpdates_;
+    view_->OnInitialUpdate();
+}
+
+bool FizmoViewHost::TimerRunning(unsigned id) const {
+    const auto it = timers_.find(id);
+    return it != timers_.end() && it->second.isActive();
+}
+
+// ---- timer: one QBasicTimer per id; a late tick is delivered once, never in a burst
+
+void FizmoViewHost::SetTimer(unsigned id, unsigned milliseconds) {
+    timers_[id].start(static_cast<int>(milliseconds), this);
+}
+
+void FizmoViewHost::KillTimer(unsigned id) {
+    if (auto it = timers_.find(id); it != timers_.end()) it->second.stop();
+}
+
+void FizmoViewHost::timerEvent(QTimerEvent* event) {
+    for (const auto& [id, timer] : timers_) {
+        if (timer.timerId() == event->timerId()) {
+            view_->OnTimer(id);
+            return;
+        }
+    }
+    QWidget::timerEvent(event);
+}
+
+// ---- paints: the game composes onto the front image; paintEvent only shows it
+
+void FizmoViewHost::InvalidateRect(const RECT& rect, bool erase) {
+    const QRect area = ToQRect(rect).intersected(front_.rect());
+    if (area.isEmpty()) return;
+    invalid_ = invalid_.united(area);
+    eraseInvalid_ = eraseInvalid_ || erase;
+    SchedulePaint();
+}
+
+RECT FizmoViewHost::GetClientRect() {
+    return RECT{0, 0, width(), height()};
+}
+
+void FizmoViewHost::SchedulePaint() {
+    if (paintPosted_) return;
+    paintPosted_ = true;
+    // Low priority: like a paint message, it comes after the input already waiting.
+    QCoreApplication::postEvent(this, new QEvent(kGamePaintEvent), Qt::LowEventPriority);
+}
+
+void FizmoViewHost::RunGamePaint() {
+    paintPosted_ = false;
+    if (!initialUpdateDone_ || inGamePaint_ || invalid_.isEmpty()) return;
+    inGamePaint_ = true;
+    paintBegun_ = false;
+    view_->OnPaint();
+    // A paint that never began still validates the window, or it would be asked for forever.
+    if (!paintBegun_) invalid_ = QRect();
+    inGamePaint_ = false;
+    if (!invalid_.isEmpty()) SchedulePaint();
+}
+
+Surface* FizmoViewHost::BeginPaint() {
+    paintBegun_ = true;
+    painting_ = invalid_.intersected(front_.rect());
+    invalid_ = QRect();
+    if (eraseInvalid_ && !painting_.isEmpty()) {
+        QPainter(&front_).fillRect(painting_, WindowColour());
+    }
+    eraseInvalid_ = false;
+    // A fresh surface each time: colours and fonts start from the defaults.
+    paintSurface_ = std::make_unique<Surface>();
+    paintSurface_->AttachWindowImage(&front_);
+    paintSurface_->IntersectClipRect(painting_.left(), painting_.top(), painting_.right() + 1,
+                                     painting_.bottom() + 1);
+    return paintSurface_.get();
+}
+
+void FizmoViewHost::EndPaint(Surface* paint) {
+    paint->DeleteDC();
+    if (!painting_.isEmpty()) update(painting_);
+}
+
+Surface* FizmoViewHost::GetDC() {
+    windowSurfaces_.push_back(std::make_unique<Surface>());
+    windowSurfaces_.back()->AttachWindowImage(&front_);
+    return windowSurfaces_.back().get();
+}
+
+void FizmoViewHost::ReleaseDC(Surface* surface) {
+    std::erase_if(windowSurfaces_, [surface](const auto& s) { return s.get() == surface; });
+    // Shown now, even when the caller goes on to hold the thread.
+    if (isVisible() && !front_.isNull()) repaint();
+}
+
+void FizmoViewHost::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    for (const QRect& r : event->region()) painter.drawImage(r, front_, r);
+}
+
+void FizmoViewHost::ResizeFrontImage(const QSize& size) {
+    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    image.fill(WindowColour());
+    if (!front_.isNull()) QPainter(&image).drawImage(0, 0, front_);
+    front_ = std::move(image);
+}
+
+void FizmoViewHost::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    ResizeFrontImage(size());
+    view_->OnSize(0, width(), height());
+    InvalidateRect(GetClientRect(), true);  // the view redraws itself whole after a resize
+}
+
+void FizmoViewHost::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    WatchExposure();
+    if (initialUpdateDone_) return;
+    setFocus();
+    // After the show, so a message box from the set-up opens over a window that is there.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!initialUpdateDone_) InitialUpdate();
+        },
+        Qt::QueuedConnection);
+}
+
+void FizmoViewHost::WatchExposure() {
+    QWindow* handle = window()->windowHandle();
+    if (watchingExposure_ || !handle) return;
+    handle->installEventFilter(this);
+    watchingExposure_ = true;
+}
+
+bool FizmoViewHost::eventFilter(QObject* watched, QEvent* event) {
+    // An uncovered or restored window gets a whole new frame, composed like any other.
+    if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed())
+        InvalidateRect(GetClientRect(), false);
+    return QWidget::eventFilter(watched, event);
+}
+
+bool FizmoViewHost::event(QEvent* event) {
+    if (event->type() == kGamePaintEvent) {
+        RunGamePaint();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+// ---- input
+
+void FizmoViewHost::NoteMouseMoveFromPlayer(const QMouseEvent& event) {
+    if (!event.spontaneous()) return;
+    const QPoint at = event.position().toPoint();
+    // The first report may only say where a still pointer is; a move changes the place.
+    if (hasPlayerPointer_ && at != playerPointer_) emit playerInput();
+    hasPlayerPointer_ = true;
+    playerPointer_ = at;
+}
+
+void FizmoViewHost::mouseMoveEvent(QMouseEvent* event) {
+    NoteMouseMoveFromPlayer(*event);
+    const QPoint at = event->position().toPoint();
+    view_->OnMouseMove(MouseFlags(*event), at.x(), at.y());
+}
+
+void FizmoViewHost::mousePressEvent(QMouseEvent* event) {
+    if (event->spontaneous()) emit playerInput();
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) view_->OnLButtonDown(MouseFlags(*event), at.x(), at.y());
+    if (event->button() == Qt::RightButton)
+        view_->OnRButtonDown(MouseFlags(*event), at.x(), at.y());
+}
+
+void FizmoViewHost::mouseDoubleClickEvent(QMouseEvent* event) {
+    // Not passed on as a press: the second press of a double click fires nothing.
+    if (event->spontaneous()) emit playerInput();
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton)
+        view_->OnLButtonDblClk(MouseFlags(*event), at.x(), at.y());
+}
+
+void FizmoViewHost::keyPressEvent(QKeyEvent* event) {
+    if (event->spontaneous()) emit playerInput();
+    if (const unsigned key = VirtualKeyOf(event->key(), event->modifiers()))
+        view_->OnKeyDown(key, 1, 0);
+    for (const unsigned ch : CharactersOf(event->text(), event->modifiers()))
+        view_->OnChar(ch, 1, 0);
+}
+
+bool FizmoViewHost::focusNextPrevChild(bool) {
+    return false;  // Tab is the game's key like any other
+}
+
+// ---- dialogs and clock
+
+int FizmoViewHost::MessageBox(const std::string& textSjis, const std::string& captionSjis,
+                              unsigned type) {
+    // The game only asks for OK boxes.
+    ShowMessageBox(DecodeShiftJis(textSjis), DecodeShiftJis(captionSjis), IconOf(type));
+    return IDOK;
+}
+
+int FizmoViewHost::ShowMessageBox(const QString& text, const QString& caption,
+                                  QMessageBox::Icon icon) {
+    if (messageBox_) return messageBox_(text, caption, icon);
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, window());
+    return box.exec();
+}
+
+int FizmoViewHost::AskFileName(std::string* fileName) {
+    return RunFileNameDialog(window(), fileName);
+}
+
+std::time_t FizmoViewHost::CalendarTime() {
+    return std::time(nullptr);
+}
+
+void FizmoViewHost::SleepBriefly() {
+    // Handles no events: a pause holds the thread, as the game means it to.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+}

@@ -1,0 +1,101 @@
+#pragma once
+// The widget that holds the game view and gives it a window: timer, paints, a surface
+// drawing straight onto the screen, message boxes, the file-name prompt and the clock.
+//
+// The window's picture lives in the "front" image. The game's paint runs here, outside
+// Qt's paintEvent, and composes onto that image; paintEvent only copies it to the screen.
+// That way a surface drawn on while the game holds the thread (the stage-clear text) can
+// be shown at once with a synchronous repaint.
+
+#include <QBasicTimer>
+#include <QImage>
+#include <QMessageBox>
+#include <QPoint>
+#include <QRect>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/window_services.h"
+
+class CFizmoView;
+
+class FizmoViewHost : public QWidget, public WindowServices {
+    Q_OBJECT
+
+public:
+    explicit FizmoViewHost(QWidget* parent = nullptr);
+    ~FizmoViewHost() override;
+
+    CFizmoView& View() { return *view_; }
+    // The view's first-update notification; the first one comes when the host is first shown.
+    void InitialUpdate();
+    int InitialUpdates() const { return initialUpdates_; }
+    // Whether the game's timer `id` runs.
+    bool TimerRunning(unsigned id) const;
+
+    using MessageBoxHandler =
+        std::function<int(const QString& text, const QString& caption, QMessageBox::Icon icon)>;
+    // Replaces the modal message box, for tests.
+    void SetMessageBoxHandler(MessageBoxHandler handler) { messageBox_ = std::move(handler); }
+
+    // WindowServices
+    void SetTimer(unsigned id, unsigned milliseconds) override;
+    void KillTimer(unsigned id) override;
+    void InvalidateRect(const RECT& rect, bool erase) override;
+    RECT GetClientRect() override;
+    Surface* BeginPaint() override;
+    void EndPaint(Surface* paint) override;
+    Surface* GetDC() override;
+    void ReleaseDC(Surface* surface) override;
+    int MessageBox(const std::string& textSjis, const std::string& captionSjis,
+                   unsigned type) override;
+    int AskFileName(std::string* fileName) override;
+    std::time_t CalendarTime() override;
+    void SleepBriefly() override;
+
+signals:
+    // The player moved the mouse, clicked or pressed a key over the game.
+    void playerInput();
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    void SchedulePaint();
+    void RunGamePaint();
+    void ResizeFrontImage(const QSize& size);
+    void WatchExposure();
+    void NoteMouseMoveFromPlayer(const QMouseEvent& event);
+    int ShowMessageBox(const QString& text, const QString& caption, QMessageBox::Icon icon);
+
+    std::unique_ptr<CFizmoView> view_;
+    QImage front_;
+    std::unique_ptr<Surface> paintSurface_;
+    std::vector<std::unique_ptr<Surface>> windowSurfaces_;
+    QRect invalid_;
+    QRect painting_;
+    bool eraseInvalid_ = false;
+    bool paintPosted_ = false;
+    bool inGamePaint_ = false;
+    bool paintBegun_ = false;
+    bool initialUpdateDone_ = false;
+    int initialUpdates_ = 0;
+    bool watchingExposure_ = false;
+    bool hasPlayerPointer_ = false;
+    QPoint playerPointer_;
+    std::map<unsigned, QBasicTimer> timers_;
+    MessageBoxHandler messageBox_;
+};
