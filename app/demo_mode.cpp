@@ -1,0 +1,55 @@
+#include "app/demo_mode.h"
+
+#include <QTimer>
+#include <QTimerEvent>
+
+#include "app/demo_pilot.h"
+#include "app/main_frame.h"
+#include "app/view_host.h"
+#include "game/fizmo_view.h"
+
+namespace {
+
+constexpr int kStepMs = 100;
+constexpr int kStartDelayMs = 500;
+constexpr int kStepsBeforeRestart = 30;  // a few seconds to read the end of a game
+constexpr unsigned MK_LBUTTON = 0x1;
+
+}  // namespace
+
+DemoMode::DemoMode(CMainFrame* frame) : frame_(frame) {
+    connect(&frame_->Host(), &FizmoViewHost::playerInput, this, &DemoMode::End);
+}
+
+void DemoMode::Begin() {
+    steering_ = true;
+    // Chosen as from the menu, once the window has had its first update.
+    QTimer::singleShot(kStartDelayMs, this, [this] {
+        if (steering_) frame_->OnCommand(ID_START);
+    });
+    timer_.start(kStepMs, this);
+}
+
+void DemoMode::End() {
+    steering_ = false;
+    timer_.stop();
+}
+
+void DemoMode::timerEvent(QTimerEvent* event) {
+    if (event->timerId() == timer_.timerId()) Step();
+}
+
+void DemoMode::Step() {
+    CFizmoView& view = frame_->View();
+    if (DemoGameEnded(view)) {
+        if (++stepsSinceGameEnded_ >= kStepsBeforeRestart) {
+            stepsSinceGameEnded_ = 0;
+            frame_->OnCommand(ID_START);
+        }
+        return;
+    }
+    stepsSinceGameEnded_ = 0;
+    const DemoMove move = PlanDemoMove(view);
+    view.OnMouseMove(0, move.pointerX, move.pointerY);
+    if (move.fire) view.OnLButtonDown(MK_LBUTTON, move.pointerX, move.pointerY);
+}

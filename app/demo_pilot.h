@@ -1,0 +1,24 @@
+#pragma once
+// The attract mode's pilot: where a player's pointer would go next and whether to click,
+// worked out from the game's state alone.
+
+class CFizmoView;
+
+struct DemoMove {
+    int pointerX = 0;
+    int pointerY = 0;
+    bool fire = false;
+};
+
+// The next digit to hit, or -1 while there is no answer to enter.
+int WantedDigit(const CFizmoView& view);
+
+// Puts the ship level with the wanted tile, so that a missile's judged point (24 pixels
+// below its top, which starts 65 below the ship's) meets the tile's centre, and fires when
+// that missile will meet the tile before the tile reaches the ship. One missile at a time:
+// a second one in the same row would hit the tile again after it went back to the left.
+// When the tile is too close to be shot in time, the ship waits between two rows.
+DemoMove PlanDemoMove(const CFizmoView& view);
+
+// Whether play has ended (game over, word problems done or all stages cleared).
+bool DemoGameEnded(const CFizmoView& view);

@@ -1,0 +1,87 @@
+#include "app/fizmo_app.h"
+
+#include <QCoreApplication>
+#include <QMenuBar>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/about_dialog.h"
+#include "app/command_ids.h"
+#include "app/demo_mode.h"
+#include "app/fizmo_doc.h"
+#include "app/main_frame.h"
+#include "app/menu.h"
+#include "app/view_host.h"
+
+CFizmoApp::CFizmoApp(CommandLine commandLine) : commandLine_(std::move(commandLine)) {
+    // The title of the program's own message boxes.
+    QCoreApplication::setApplicationName(QStringLiteral("Fizmo"));
+}
+
+CFizmoApp::~CFizmoApp() {
+    demo_.reset();
+    frame_.reset();  // the view goes with its window, releasing the game's resources
+}
+
+bool CFizmoApp::InitInstance() {
+    doc_ = std::make_unique<CFizmoDoc>();
+    frame_ = std::make_unique<CMainFrame>(this, doc_.get());
+    if (!doc_->OnNewDocument()) return false;
+    // The view's first update follows when the window is first shown.
+    frame_->show();
+    DumpMenuWhenAsked();
+    if (commandLine_.demo) {
+        demo_ = std::make_unique<DemoMode>(frame_.get());
+        demo_->Begin();
+    }
+    return true;
+}
+
+void CFizmoApp::ExitInstance() {
+    demo_.reset();
+    frame_.reset();
+    // The sound device stays open until here. Closing it (before SDL_Quit) belongs to the
+    // sound layer: call its close function at this point.
+}
+
+bool CFizmoApp::OnCommand(unsigned id) {
+    switch (id) {
+        case ID_APP_ABOUT:
+            OnAppAbout();
+            return true;
+        case ID_FILE_NEW:
+            OnFileNew();
+            return true;
+        case ID_APP_EXIT:
+            OnAppExit();
+            return true;
+        default:
+            // Open and Save are not offered: the document has nothing to read or write.
+            return false;
+    }
+}
+
+void CFizmoApp::OnAppAbout() {
+    CAboutDlg dialog(frame_.get());
+    dialog.exec();
+}
+
+void CFizmoApp::OnFileNew() {
+    // The one document is reused; the view sets itself up on its first update only.
+    if (!doc_->OnNewDocument()) return;
+    frame_->Host().InitialUpdate();
+}
+
+void CFizmoApp::OnAppExit() {
+    frame_->close();  // nothing to save, so nothing to ask
+}
+
+void CFizmoApp::DumpMenuWhenAsked() {
+    // For end-to-end tests: the menu as built, and where its entries are on the screen.
+    if (qEnvironmentVariableIntValue("FIZMO_DUMP_MENU") != 1) return;
+    QTimer::singleShot(200, frame_.get(), [this] {
+        std::fputs(DescribeMenuBar(frame_->menuBar()).toUtf8().constData(), stdout);
+        std::fputs("end of menu\n", stdout);
+        std::fflush(stdout);
+    });
+}

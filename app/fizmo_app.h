@@ -1,0 +1,38 @@
+#pragma once
+// The application: creates the document and the main window, and handles the commands
+// no one else does (About, New, Exit).
+
+#include <memory>
+
+#include "app/command_line.h"
+
+class CFizmoDoc;
+class CMainFrame;
+class DemoMode;
+
+class CFizmoApp {
+public:
+    explicit CFizmoApp(CommandLine commandLine = {});
+    ~CFizmoApp();
+
+    // Creates and shows the main window; false when the program is to end at once.
+    bool InitInstance();
+    // Last words before the program ends.
+    void ExitInstance();
+    // Handles an application command; false when it has none for `id`.
+    bool OnCommand(unsigned id);
+
+    CMainFrame* MainFrame() { return frame_.get(); }
+    CFizmoDoc* Document() { return doc_.get(); }
+
+private:
+    void OnAppAbout();
+    void OnFileNew();
+    void OnAppExit();
+    void DumpMenuWhenAsked();
+
+    CommandLine commandLine_;
+    std::unique_ptr<CFizmoDoc> doc_;
+    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<DemoMode> demo_;
+};

@@ -1,0 +1,164 @@
+// The widget that gives the game view its window: timer, paints, the window surface and
+// the mapping of mouse and keys onto the view's handlers.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+#include "app/view_host.h"
+#include "game/fizmo_view.h"
+
+namespace {
+
+class AppViewHostTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        std::ofstream(dir_.filePath("Mondai.dat").toStdString()) << "a\nb\nc\n12\n";
+        previousDir_ = QDir::currentPath();
+        QDir::setCurrent(dir_.path());
+        host_ = std::make_unique<FizmoViewHost>();
+        host_->SetMessageBoxHandler(
+            [this](const QString& text, const QString& caption, QMessageBox::Icon icon) {
+                boxes_.push_back({text, caption, icon});
+                return 0;
+            });
+        host_->resize(640, 484);
+        host_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(host_.get()));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return host_->InitialUpdates() == 1; }));
+    }
+    void TearDown() override {
+        host_.reset();
+        QDir::setCurrent(previousDir_);
+    }
+    CFizmoView& View() { return host_->View(); }
+
+    struct Box {
+        QString text, caption;
+        QMessageBox::Icon icon;
+    };
+    QTemporaryDir dir_;
+    QString previousDir_;
+    std::unique_ptr<FizmoViewHost> host_;
+    std::vector<Box> boxes_;
+};
+
+int ActiveShots(const CFizmoView& view) {
+    int n = 0;
+    for (int j = 0; j < kShots; ++j) n += view.m_bShotActive[j];
+    return n;
+}
+
+TEST_F(AppViewHostTest, SizeReachesTheViewBeforeItsFirstUpdate) {
+    EXPECT_EQ(View().m_nViewWidth, 640);
+    EXPECT_EQ(View().m_nViewHeight, 484);
+    EXPECT_EQ(View().m_nTargetY[9], 9 * 38 + 50);  // rows laid out for the shown height
+    EXPECT_TRUE(View().m_pSrcDC->HasSurface());
+}
+
+TEST_F(AppViewHostTest, TimerTicksMissedWhileTheThreadIsHeldComeAsOne) {
+    View().m_nScrollX = 640;
+    View().m_nScrollSpeed = 1;
+    host_->SetTimer(kTimerId, 100);
+    std::this_thread::sleep_for(std::chrono::milliseconds(450));
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    host_->KillTimer(kTimerId);
+    EXPECT_EQ(640 - View().m_nScrollX, 1);
+    EXPECT_FALSE(host_->TimerRunning(kTimerId));
+}
+
+TEST_F(AppViewHostTest, PaintContextIsClippedToTheInvalidArea) {
+    QCoreApplication::processEvents();  // the first paint
+    host_->InvalidateRect(RECT{10, 20, 50, 40}, false);
+    host_->InvalidateRect(RECT{30, 30, 70, 60}, false);
+    Surface* paint = host_->BeginPaint();
+    const RECT clip = paint->GetClipBox();
+    host_->EndPaint(paint);
+    EXPECT_EQ(clip.left, 10);
+    EXPECT_EQ(clip.top, 20);
+    EXPECT_EQ(clip.right, 70);
+    EXPECT_EQ(clip.bottom, 60);
+}
+
+TEST_F(AppViewHostTest, WindowSurfaceIsOnTheScreenAsSoonAsItIsReleased) {
+    Bitmap red;
+    red.CreateCompatibleBitmap(40, 30);
+    red.Image().fill(Qt::red);
+    Surface source;
+    source.CreateCompatibleDC(nullptr);
+    source.SelectObject(&red);
+
+    Surface* window = host_->GetDC();
+    window->BitBlt(100, 100, 40, 30, &source, 0, 0, SRCCOPY);
+    host_->ReleaseDC(window);
+    // No event is handled in between, as during a pause that holds the thread.
+    const QImage shown = host_->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(120, 110), QColor(Qt::red));
+}
+
+TEST_F(AppViewHostTest, MouseMovesTheShipAndOnlyTheFirstPressOfADoubleClickFires) {
+    QTest::mouseMove(host_.get(), QPoint(300, 200));
+    EXPECT_EQ(View().m_nShipX, 300 - 88);
+    EXPECT_EQ(View().m_nShipY, 200 - 88);
+
+    const int before = g_nNextShot;
+    // The first press of a double click, then the double click itself.
+    QTest::mouseClick(host_.get(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 200));
+    QTest::mouseDClick(host_.get(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 200));
+    EXPECT_EQ((g_nNextShot - before + kShots) % kShots, 1);
+    QTest::mouseClick(host_.get(), Qt::RightButton, Qt::NoModifier, QPoint(300, 200));
+    EXPECT_EQ((g_nNextShot - before + kShots) % kShots, 1);
+    EXPECT_EQ(ActiveShots(View()), 1);
+}
+
+TEST_F(AppViewHostTest, KeypadDigitsSteerTheShipAndOtherDigitsDoNot) {
+    View().m_nShipX = 500;
+    View().m_nShipY = 200;
+    QTest::keyClick(host_.get(), Qt::Key_8, Qt::KeypadModifier);
+    QTest::keyClick(host_.get(), Qt::Key_6, Qt::KeypadModifier);
+    QTest::keyClick(host_.get(), Qt::Key_6, Qt::KeypadModifier);
+    EXPECT_EQ(View().m_nShipY, 170);
+    EXPECT_EQ(View().m_nShipX, 560);
+    QTest::keyClick(host_.get(), Qt::Key_2);
+    QTest::keyClick(host_.get(), Qt::Key_Down);
+    EXPECT_EQ(View().m_nShipY, 170);
+}
+
+TEST_F(AppViewHostTest, SpaceDrawsNewOperandsAndTabReachesTheGame) {
+    View().m_nDigitIndex = 1;
+    View().m_strEntered = "1";
+    QTest::keyClick(host_.get(), Qt::Key_Space);
+    EXPECT_EQ(View().m_nDigitIndex, 0);
+    EXPECT_TRUE(View().m_strEntered.empty());
+    QTest::keyClick(host_.get(), Qt::Key_Tab);
+    EXPECT_TRUE(host_->hasFocus());
+}
+
+TEST_F(AppViewHostTest, PlayerInputIsReported) {
+    int reports = 0;
+    QObject::connect(host_.get(), &FizmoViewHost::playerInput, [&reports] { ++reports; });
+    QTest::keyClick(host_.get(), Qt::Key_Z);
+    QTest::mouseClick(host_.get(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    EXPECT_EQ(reports, 2);
+}
+
+TEST_F(AppViewHostTest, MessageBoxShowsTheDecodedShiftJisTextWithItsIcon) {
+    // "ファイル" in Shift-JIS
+    EXPECT_EQ(host_->MessageBox("\x83t\x83@\x83"
+                                "C\x83\x8B",
+                                "Fizmo", MB_OK | MB_ICONEXCLAMATION),
+              IDOK);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text, QString("ファイル"));
+    EXPECT_EQ(boxes_[0].caption, QString("Fizmo"));
+    EXPECT_EQ(boxes_[0].icon, QMessageBox::Warning);
+}
+
+}  // namespace
