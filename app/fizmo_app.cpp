@@ -81,6 +81,9 @@ void CFizmoApp::DumpMenuWhenAsked() {
     if (qEnvironmentVariableIntValue("FIZMO_DUMP_MENU") != 1) return;
     QTimer::singleShot(200, frame_.get(), [this] {
         std::fputs(DescribeMenuBar(frame_->menuBar()).toUtf8().constData(), stdout);
+        const QRect view(frame_->Host().mapToGlobal(QPoint(0, 0)), frame_->Host().size());
+        std::printf("view\tat %d %d size %d %d\n", view.x(), view.y(), view.width(),
+                    view.height());
         std::fputs("end of menu\n", stdout);
         std::fflush(stdout);
     });
