@@ -1,8 +1,10 @@
 #pragma once
-// Wave files and devices synthesized for the sound tests.
+// Wave files, buffers and devices synthesized for the sound tests.
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,7 +26,7 @@ public:
         if (body.size() & 1) chunks_.push_back(0);
         return *this;
     }
-    Bytes Build(std::int64_t riffSizeAdjust = 0) const {
+    Bytes Build(int riffSizeAdjust = 0) const {
         Bytes out{'R', 'I', 'F', 'F'};
         PutLe(out, static_cast<std::uint32_t>(4 + chunks_.size() + riffSizeAdjust), 4);
         out.insert(out.end(), {'W', 'A', 'V', 'E'});
@@ -38,40 +40,33 @@ private:
 
 inline Bytes FormatBody(int channels, std::uint32_t rate, int bytesPerSample, int length = 16) {
     Bytes body;
-    const int blockAlign = channels * bytesPerSample;
-    PutLe(body, 1, 2);
-    PutLe(body, channels, 2);
+    for (std::uint32_t field : {1u, unsigned(channels)}) PutLe(body, field, 2);
     PutLe(body, rate, 4);
-    PutLe(body, rate * blockAlign, 4);
-    PutLe(body, blockAlign, 2);
-    PutLe(body, 8 * bytesPerSample, 2);
+    PutLe(body, rate * channels * bytesPerSample, 4);
+    for (int field : {channels * bytesPerSample, 8 * bytesPerSample}) PutLe(body, field, 2);
     body.resize(length);
     return body;
 }
 
-// 8-bit unsigned mono sine.
-inline Bytes Sine8(double hertz, std::uint32_t rate, int frames, double amplitude = 100) {
+inline Bytes Sine8(double hertz, std::uint32_t rate, int frames) {
     Bytes out(frames);
-    for (int i = 0; i < frames; ++i) {
-        out[i] = static_cast<unsigned char>(
-            std::lround(128 + amplitude * std::sin(2 * M_PI * hertz * i / rate)));
-    }
+    for (int i = 0; i < frames; ++i)
+        out[i] = std::lround(128 + 100 * std::sin(2 * M_PI * hertz * i / rate));
     return out;
 }
 
-// The shape of the game's own resources: "fmt " at 12, "data" at 36, a trailing "LIST".
-inline Bytes Wave8(const Bytes& samples, std::uint32_t rate = 8000, int channels = 1) {
+// Shaped like the game's own: "fmt " at 12, "data" at 36, a trailing "LIST".
+inline Bytes Wave8(const Bytes& samples, std::uint32_t rate = 8000) {
     return RiffBuilder()
-        .Chunk("fmt ", FormatBody(channels, rate, 1))
+        .Chunk("fmt ", FormatBody(1, rate, 1))
         .Chunk("data", samples)
         .Chunk("LIST", Bytes(20, 'x'))
         .Build();
 }
 
-// A device the test renders by hand; released with the test.
+// A device the test renders by hand.
 struct OfflineDevice {
-    explicit OfflineDevice(std::uint32_t rate = 44100)
-        : device(CreateSoundDeviceWithoutOutput(rate)) {}
+    explicit OfflineDevice(std::uint32_t rate) : device(CreateSoundDeviceWithoutOutput(rate)) {}
     ~OfflineDevice() { device->Release(); }
     std::vector<std::int16_t> Render(int frames) {
         std::vector<std::int16_t> out(2 * frames);
@@ -80,6 +75,11 @@ struct OfflineDevice {
     }
     SoundDevice* device;
 };
+
+// What an 8-bit sample sounds like at the output.
+inline std::int16_t Out8(unsigned char sample) {
+    return static_cast<std::int16_t>((sample - 128) * 256);
+}
 
 inline std::uint32_t StatusOf(SoundBuffer* buffer) {
     std::uint32_t status = 0;
@@ -93,7 +93,7 @@ inline std::uint32_t PositionOf(SoundBuffer* buffer) {
     return play;
 }
 
-// A buffer made straight from a description, filled with `samples`.
+// A buffer made straight from a description and filled with `samples`.
 inline SoundBuffer* MakeBuffer(SoundDevice* device, const Bytes& samples, int channels,
                                std::uint32_t rate, int bytesPerSample) {
     const Bytes format = FormatBody(channels, rate, bytesPerSample);
@@ -110,3 +110,17 @@ inline SoundBuffer* MakeBuffer(SoundDevice* device, const Bytes& samples, int ch
     buffer->Unlock(region, length, nullptr, 0);
     return buffer;
 }
+
+// Sets an environment variable (SDL reads its driver choice there) for one scope.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
