@@ -12,6 +12,7 @@
 #include "app/main_frame.h"
 #include "app/menu.h"
 #include "app/view_host.h"
+#include "platform/sdl_sound_output.h"
 
 CFizmoApp::CFizmoApp(CommandLine commandLine) : commandLine_(std::move(commandLine)) {
     // The title of the program's own message boxes.
@@ -40,8 +41,8 @@ bool CFizmoApp::InitInstance() {
 void CFizmoApp::ExitInstance() {
     demo_.reset();
     frame_.reset();
-    // The sound device stays open until here. Closing it (before SDL_Quit) belongs to the
-    // sound layer: call its close function at this point.
+    // The sound device stays open until the program ends; it goes after the view's sounds.
+    ShutdownSoundOutput();
 }
 
 bool CFizmoApp::OnCommand(unsigned id) {
@@ -82,8 +83,7 @@ void CFizmoApp::DumpMenuWhenAsked() {
     QTimer::singleShot(200, frame_.get(), [this] {
         std::fputs(DescribeMenuBar(frame_->menuBar()).toUtf8().constData(), stdout);
         const QRect view(frame_->Host().mapToGlobal(QPoint(0, 0)), frame_->Host().size());
-        std::printf("view\tat %d %d size %d %d\n", view.x(), view.y(), view.width(),
-                    view.height());
+        std::printf("view\tat %d %d size %d %d\n", view.x(), view.y(), view.width(), view.height());
         std::fputs("end of menu\n", stdout);
         std::fflush(stdout);
     });

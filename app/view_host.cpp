@@ -8,15 +8,10 @@
 #include <chrono>
 #include <thread>
 
+#include "app/file_name_dialog.h"
 #include "app/key_codes.h"
 #include "game/fizmo_view.h"
 #include "platform/sjis.h"
-
-#if __has_include("app/file_name_dialog.h")
-#include "app/file_name_dialog.h"
-#else
-int RunFileNameDialog(QWidget* parent, std::string* fileName);
-#endif
 
 namespace {
 

@@ -28,14 +28,16 @@ namespace {
 class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER")) qputenv("SDL_AUDIODRIVER", "dummy");
         ASSERT_TRUE(dir_.isValid());
         std::ofstream(dir_.filePath("Mondai.dat").toStdString()) << "a\nb\nc\n12\n";
         previousDir_ = QDir::currentPath();
         QDir::setCurrent(dir_.path());
         app_ = std::make_unique<CFizmoApp>();
         ASSERT_TRUE(app_->InitInstance());
-        Host().SetMessageBoxHandler([this](const QString& text, const QString&, auto) {
-            messages_.push_back(text);
+        // Only the game's own boxes: a second sound device in one test run may be refused.
+        Host().SetMessageBoxHandler([this](const QString& text, const QString& caption, auto) {
+            if (caption == "Fizmo") messages_.push_back(text);
             return 0;
         });
         ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
