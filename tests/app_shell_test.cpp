@@ -22,6 +22,8 @@
 #include "app/menu.h"
 #include "app/view_host.h"
 #include "game/fizmo_view.h"
+#include "platform/sound_device.h"
+#include "sound/wave_sound.h"
 
 namespace {
 
@@ -45,6 +47,9 @@ protected:
     }
     void TearDown() override {
         app_.reset();
+        // The sound device is the program's for its whole run; each test opens its own.
+        if (g_pDirectSound) g_pDirectSound->Release();
+        g_pDirectSound = nullptr;
         QDir::setCurrent(previousDir_);
     }
 

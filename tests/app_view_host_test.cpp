@@ -12,6 +12,8 @@
 
 #include "app/view_host.h"
 #include "game/fizmo_view.h"
+#include "platform/sound_device.h"
+#include "sound/wave_sound.h"
 
 namespace {
 
@@ -36,6 +38,9 @@ protected:
     }
     void TearDown() override {
         host_.reset();
+        // The sound device is the program's for its whole run; each test opens its own.
+        if (g_pDirectSound) g_pDirectSound->Release();
+        g_pDirectSound = nullptr;
         QDir::setCurrent(previousDir_);
     }
     CFizmoView& View() { return host_->View(); }
