@@ -3,8 +3,8 @@
 # program holds its thread, "Clear Stage 1" stands in cyan in the middle of the window.
 # Usage: bash shell_demo_stage_clear.sh <fizmo binary> <source dir> <build dir>
 set -uo pipefail
-fizmo=$1
-build=$3
+fizmo=$(realpath "$1")
+build=$(realpath "$3")
 export SDL_AUDIODRIVER=dummy
 unset QT_QPA_PLATFORM
 work=$(mktemp -d)
@@ -24,14 +24,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Runs "$@" every 0.1 s until it succeeds or $1 seconds have passed.
 wait_for() {
-  local tenths=$(($1 * 10))
+  local deadline=$((SECONDS + $1))
   shift
-  for ((i = 0; i < tenths; i++)); do
-    "$@" && return 0
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
     sleep 0.1
   done
-  return 1
 }
 
 start_xvfb() {
@@ -80,30 +80,20 @@ stage_clear_on_screen() {
   same_picture now later
 }
 
-# Stage 1 needs ten right digits; give the pilot a few minutes.
-found=""
-for ((i = 0; i < 360; i++)); do
+# Stage 1 needs ten right digits; the pilot usually takes about a minute.
+alive_and_cleared() {
   kill -0 "$app_pid" 2>/dev/null || fail "the program ended"
   import -window root "$work/now.png"
-  if stage_clear_on_screen; then
-    found=yes
-    break
-  fi
-  sleep 0.4
-done
-[ -n "$found" ] || fail "no stage-clear message held on the screen within the time allowed"
+  stage_clear_on_screen
+}
+wait_for 180 alive_and_cleared || fail "no stage-clear message held on the screen within 3 minutes"
 mkdir -p "$build/e2e"
 cp "$work/now.png" "$build/e2e/stage_clear.png"
 
 # After the pause the demo plays on in stage 2.
-moved=""
-for ((i = 0; i < 30; i++)); do
-  sleep 0.5
+changed_since_pause() {
   import -window root "$work/after.png"
-  if ! same_picture later after; then
-    moved=yes
-    break
-  fi
-done
-[ -n "$moved" ] || fail "play did not go on after the pause"
+  ! same_picture later after
+}
+wait_for 15 changed_since_pause || fail "play did not go on after the pause"
 echo "PASS"

@@ -4,8 +4,8 @@
 # a clean exit from the menu.
 # Usage: bash shell_window.sh <fizmo binary> <source dir> <build dir>
 set -uo pipefail
-fizmo=$1
-build=$3
+fizmo=$(realpath "$1")
+build=$(realpath "$3")
 export SDL_AUDIODRIVER=dummy
 unset QT_QPA_PLATFORM
 work=$(mktemp -d)
@@ -27,13 +27,12 @@ trap cleanup EXIT
 
 # Runs "$@" every 0.1 s until it succeeds or $1 seconds have passed.
 wait_for() {
-  local tenths=$(($1 * 10))
+  local deadline=$((SECONDS + $1))
   shift
-  for ((i = 0; i < tenths; i++)); do
-    "$@" && return 0
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
     sleep 0.1
   done
-  return 1
 }
 
 start_xvfb() {
