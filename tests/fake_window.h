@@ -50,7 +50,7 @@ public:
     }
 
     int MessageBox(const std::string& text, const std::string& caption, unsigned type) override {
-        messages.push_back({text, caption, type, nowMs_ / 1000});
+        messages.push_back({text, caption, type, nowMs_ / 1000, timerRunning});
         return IDOK;
     }
     int AskFileName(std::string* name) override {
@@ -73,6 +73,7 @@ public:
         std::string text, caption;
         unsigned type;
         long long atSecond;
+        bool timerWasRunning;
     };
 
     bool timerRunning = false;
@@ -98,9 +99,10 @@ private:
 // Random numbers from a script; runs out loudly so a test sees an unexpected draw.
 class ScriptedRandom : public Random {
 public:
+    explicit ScriptedRandom(int fallbackValue = -1) : fallback(fallbackValue) {}
     std::deque<int> values;
     int calls = 0;
-    int fallback = -1;  // returned when the script is empty; -1 fails the test
+    int fallback;  // returned when the script is empty; -1 fails the test
     int Rand() override {
         ++calls;
         if (values.empty()) {

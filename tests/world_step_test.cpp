@@ -26,11 +26,7 @@ protected:
     }
 
     FakeWindow window;
-    ScriptedRandom random = [] {
-        ScriptedRandom r;
-        r.fallback = 1;  // construction draws speeds and operands
-        return r;
-    }();
+    ScriptedRandom random{1};  // construction draws speeds and operands
     CFizmoView view;
 };
 
