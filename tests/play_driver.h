@@ -113,21 +113,24 @@ public:
     bool AimAt(int k) {
         const int n = TileSize(view.m_nViewHeight);
         const int h = n / 2;
-        std::optional<std::pair<int, int>> fallback;
+        std::optional<std::pair<int, int>> best, fallback;
+        int bestDistance = kLongestFlight;
         ForeseeTiles();
         for (int t = 1; t <= kLongestFlight; ++t) {
             const auto target = foresight_[t][k];
             const int shipX = target.first + n / 2 + 30 * t - 80;
             const int shipY = target.second + h - 89;
             if (!FirstHitIs(k, t, shipX, shipY, n, h)) continue;
-            if (shipX >= 0 && shipX + 177 <= view.m_nViewWidth) {
-                MoveShip(shipX, shipY);
-                return true;
-            }
             if (!fallback) fallback = {shipX, shipY};
+            const bool inView = shipX >= 0 && shipX + 177 <= view.m_nViewWidth;
+            if (inView && std::abs(t - preferredFlight) < bestDistance) {
+                best = {shipX, shipY};
+                bestDistance = std::abs(t - preferredFlight);
+            }
         }
-        if (!fallback) return false;
-        MoveShip(fallback->first, fallback->second);
+        if (!best) best = fallback;
+        if (!best) return false;
+        MoveShip(best->first, best->second);
         return true;
     }
 
@@ -163,7 +166,8 @@ public:
     FakeWindow window;
     CopyableRandom random;
     CFizmoView view;
-    QImage lastShown;  // the window as it was before the latest period
+    QImage lastShown;         // the window as it was before the latest period
+    int preferredFlight = 6;  // ticks a missile flies when there is a choice
 
 private:
     static constexpr int kLongestFlight = 40;
@@ -195,10 +199,11 @@ private:
 
     bool FirstHitIs(int k, int t, int shipX, int shipY, int n, int h) {
         for (int i = 1; i <= t; ++i) {
+            for (const auto& [x, y] : foresight_[i])
+                if (TileTouchesShip(x, y, shipX, shipY, h)) return false;
             const int shotX = shipX + 80 - 30 * i;
             for (int other = 0; other < kTiles; ++other) {
                 const auto [x, y] = foresight_[i][other];
-                if (TileTouchesShip(x, y, shipX, shipY, h)) return false;
                 if (MissileHitsTile(shotX, shipY + 65, x, y, n, h)) return other == k;
             }
         }
