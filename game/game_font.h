@@ -1,5 +1,5 @@
 #pragma once
-// The one font recipe of the game: a Gothic face at a given cell height.
+// The one recipe behind every font the game draws with: only the cell height changes.
 
 #include <string>
 

@@ -1,4 +1,4 @@
-// The word-problem file's stream.
+// The word-problem file's stream, and choosing another file.
 #include <sys/stat.h>
 
 #include "game/fizmo_view.h"
@@ -7,6 +7,7 @@
 namespace {
 
 // fopen gives a stream for a folder too; reading it fails, so it counts as not opened.
+// Plain "r": the problem reader does the text-mode translation itself.
 std::FILE* OpenForReading(const std::string& name) {
     std::FILE* file = std::fopen(name.c_str(), "r");
     struct stat info {};
@@ -29,4 +30,11 @@ void CFizmoView::OpenProblemFile() {
 void CFizmoView::CloseProblemFile() {
     if (m_pProblemFile) std::fclose(m_pProblemFile);
     m_pProblemFile = nullptr;
+}
+
+void CFizmoView::OnChangeProblemFile() {
+    std::string name;
+    if (!m_pWnd || m_pWnd->AskFileName(&name) != IDOK) return;
+    m_strProblemFile = name;
+    OpenProblemFile();
 }

@@ -1,0 +1,40 @@
+#pragma once
+// The default audio output through SDL's audio subsystem: its callback runs the mixer on
+// SDL's own thread, so sounds go on while the user-interface thread is busy.
+
+#include <SDL.h>
+
+#include <cstdint>
+
+class SoundMixer;
+
+class SdlSoundOutput {
+public:
+    // Small enough that a sound starts well within 20 ms of being played.
+    static constexpr int kBufferFrames = 256;
+    static constexpr int kPreferredRate = 44100;
+
+    SdlSoundOutput() = default;
+    SdlSoundOutput(const SdlSoundOutput&) = delete;
+    SdlSoundOutput& operator=(const SdlSoundOutput&) = delete;
+    ~SdlSoundOutput() { Close(); }
+
+    // Opens the default device, paused; false when there is none.
+    bool Open();
+    // The device's rate, which the mixer must produce.
+    std::uint32_t Rate() const { return rate_; }
+    // Feeds the device from `mixer` from now on.
+    void Start(SoundMixer* mixer);
+    // Idempotent; afterwards the mixer is no longer run.
+    void Close();
+
+private:
+    static void Callback(void* self, Uint8* stream, int length);
+
+    SDL_AudioDeviceID id_ = 0;
+    std::uint32_t rate_ = 0;
+    SoundMixer* mixer_ = nullptr;
+};
+
+// Closes every open output and shuts SDL down; the application calls it once at exit.
+void ShutdownSoundOutput();

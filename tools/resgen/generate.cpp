@@ -1,0 +1,68 @@
+#include <QDir>
+#include <QFile>
+#include <algorithm>
+
+#include "tools/resgen/bmp_writer.h"
+#include "tools/resgen/draw.h"
+#include "tools/resgen/icon_writer.h"
+#include "tools/resgen/pictures.h"
+#include "tools/resgen/problems.h"
+#include "tools/resgen/resgen.h"
+#include "tools/resgen/sounds.h"
+
+namespace resgen {
+
+std::vector<Picture> MakePictures() {
+    std::vector<Picture> pictures;
+    for (int digit = 0; digit < 10; ++digit) {
+        pictures.push_back({kDigitTileIds[digit], DigitTile(digit), false});
+    }
+    const IndexedImage ship = Ship(), missile = Missile(), explosion = Explosion();
+    pictures.push_back({132, ship, false});
+    pictures.push_back({133, MaskOf(ship), false});
+    pictures.push_back({134, StarField(), false});
+    pictures.push_back({145, missile, false});
+    pictures.push_back({146, MaskOf(missile), false});
+    pictures.push_back({152, CorrectMark(), false});
+    pictures.push_back({153, WrongMark(), false});
+    pictures.push_back({154, explosion, false});
+    pictures.push_back({155, MaskOf(explosion), false});
+    pictures.push_back({162, Meadow(), true});
+    pictures.push_back({163, Sky(), true});
+    std::sort(pictures.begin(), pictures.end(),
+              [](const Picture& a, const Picture& b) { return a.id < b.id; });
+    return pictures;
+}
+
+std::vector<OutputFile> GenerateAll() {
+    std::vector<OutputFile> files;
+    for (const Picture& picture : MakePictures()) {
+        files.push_back(
+            {QStringLiteral("bmp/%1.bmp").arg(picture.id), WriteBmp(picture.image, picture.rle8)});
+    }
+    for (const Wave& wave : MakeSounds()) {
+        files.push_back(
+            {QStringLiteral("wav/%1.wav").arg(QString::fromStdString(wave.name)), WriteWav(wave)});
+    }
+    const Icon icon = MakeIcon();
+    files.push_back({QStringLiteral("fizmo.ico"), WriteIco(icon.image, icon.opaque)});
+    files.push_back({QStringLiteral("fizmo.png"), WritePng(icon.withAlpha)});
+    files.push_back({QStringLiteral("fizmo-128.png"), WritePng(icon.large)});
+    files.push_back({QStringLiteral("Mondai.dat"), MondaiDat()});
+    return files;
+}
+
+bool WriteAll(const QString& folder, const std::vector<OutputFile>& files) {
+    const QDir root(folder);
+    for (const OutputFile& file : files) {
+        const QString path = root.filePath(file.path);
+        if (!QDir().mkpath(QFileInfo(path).path())) return false;
+        QFile out(path);
+        if (!out.open(QIODevice::WriteOnly) || out.write(file.bytes) != file.bytes.size()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace resgen
