@@ -45,8 +45,8 @@ private:
     Surface* dc_;
 };
 
+// The source surface holds the background already.
 void DrawBackground(CFizmoView& v, Surface* dc) {
-    v.m_pSrcDC->SelectObject(v.m_pBackground.get());
     dc->StretchBlt(0, 0, v.m_nViewWidth, v.m_nViewHeight, v.m_pSrcDC.get(), v.m_nScrollX, 0,
                    kBackgroundCutWidth, kBackgroundCutHeight, SRCCOPY);
 }

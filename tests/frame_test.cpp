@@ -54,6 +54,7 @@ protected:
         view.m_nShotY[j] = y;
     }
 
+    SoundDeviceRelease soundDevice;
     PartlyExposedWindow window{960, 484};
     ScriptedRandom random = [] {
         ScriptedRandom r;

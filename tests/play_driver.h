@@ -11,6 +11,18 @@
 #include "game/fizmo_view.h"
 #include "game/judging.h"
 #include "game/world_step.h"
+#include "sound/wave_sound.h"
+
+// A view shown in a test opens the program-wide sound device; later tests open their own.
+struct SoundDeviceRelease {
+    SoundDeviceRelease() = default;
+    SoundDeviceRelease(const SoundDeviceRelease&) = delete;
+    SoundDeviceRelease& operator=(const SoundDeviceRelease&) = delete;
+    ~SoundDeviceRelease() {
+        if (g_pDirectSound) g_pDirectSound->Release();
+        g_pDirectSound = nullptr;
+    }
+};
 
 // Plain shapes in colours the frame tests look for, standing in for the pictures.
 namespace test_images {
@@ -163,6 +175,7 @@ public:
 
     void MoveShip(int shipX, int shipY) { view.OnMouseMove(0, shipX + 88, shipY + 88); }
 
+    SoundDeviceRelease soundDevice;  // released after the view's sounds
     FakeWindow window;
     CopyableRandom random;
     CFizmoView view;
