@@ -10,6 +10,9 @@ fizmo_install_missing $FIZMO_RUN_PACKAGES $FIZMO_TEST_PACKAGES
 export QT_QPA_PLATFORM=offscreen
 export SDL_AUDIODRIVER=dummy
 jobs=$(nproc)
+if [ "${FIZMO_LONG:-0}" = 1 ]; then
+  export FIZMO_SOAK_TICKS=100000  # about three hours of play
+fi
 
 echo "== build and test (Release, warnings are errors)"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFIZMO_WERROR=ON >/dev/null

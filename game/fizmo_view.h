@@ -136,6 +136,7 @@ public:
     std::FILE* m_pProblemFile;
     std::string m_strProblemFile;  // in the file system's encoding
     char m_szProblemLine[3][80];
+    TextEncoding m_eProblemEncoding = TextEncoding::ShiftJis;  // how the lines are shown
     int m_nWordAnswer;
 
     // Play.

@@ -1,9 +1,140 @@
 // Composing a frame off-screen, judging hits, and copying the frame to the window.
 #include "game/fizmo_view.h"
+#include "game/judging.h"
+#include "sound/wave_sound.h"
+
+namespace {
+
+constexpr int kBackgroundCutWidth = 640;  // the part of the background stretched over the view
+constexpr int kBackgroundCutHeight = 400;
+constexpr int kShipSize = 177;
+constexpr int kImageSize = 48;  // tiles, marks, explosion and missile
+constexpr int kMissileCell = 50;
+constexpr int kStageClearScore = 100;
+
+// Every image goes through the one source surface, selected just before its blit.
+void Stretch(CFizmoView& v, Surface* dc, Bitmap* image, int x, int y, int size, std::uint32_t rop) {
+    v.m_pSrcDC->SelectObject(image);
+    dc->StretchBlt(x, y, size, size, v.m_pSrcDC.get(), 0, 0, kImageSize, kImageSize, rop);
+}
+
+void Copy(CFizmoView& v, Surface* dc, Bitmap* image, int x, int y, int size, std::uint32_t rop) {
+    v.m_pSrcDC->SelectObject(image);
+    dc->BitBlt(x, y, size, size, v.m_pSrcDC.get(), 0, 0, rop);
+}
+
+// Draws the passes' marks and explosions onto the frame and plays their sounds.
+class FrameOutput final : public JudgeOutput {
+public:
+    FrameOutput(CFizmoView& view, Surface* dc) : v_(view), dc_(dc) {}
+
+    void DrawMark(bool right, int x, int y, int size) override {
+        Bitmap* mark = right ? v_.m_pCorrectMark.get() : v_.m_pWrongMark.get();
+        Stretch(v_, dc_, mark, x, y, size, SRCCOPY);
+    }
+    void DrawExplosion(int shipX, int shipY) override {
+        Stretch(v_, dc_, v_.m_pExplosionMask.get(), shipX, shipY, kShipSize, SRCAND);
+        Stretch(v_, dc_, v_.m_pExplosionBitmap.get(), shipX, shipY, kShipSize, SRCINVERT);
+    }
+    void Play(Cue cue) override {
+        WaveSoundPlay(cue == Cue::kChime ? v_.m_pSndCorrect : v_.m_pSndWrong, 0);
+    }
+
+private:
+    CFizmoView& v_;
+    Surface* dc_;
+};
+
+// The source surface holds the background already.
+void DrawBackground(CFizmoView& v, Surface* dc) {
+    dc->StretchBlt(0, 0, v.m_nViewWidth, v.m_nViewHeight, v.m_pSrcDC.get(), v.m_nScrollX, 0,
+                   kBackgroundCutWidth, kBackgroundCutHeight, SRCCOPY);
+}
+
+void DrawShip(CFizmoView& v, Surface* dc) {
+    Copy(v, dc, v.m_pShipMask.get(), v.m_nShipX, v.m_nShipY, kShipSize, SRCAND);
+    Copy(v, dc, v.m_pShipBitmap.get(), v.m_nShipX, v.m_nShipY, kShipSize, SRCINVERT);
+}
+
+void DrawTiles(CFizmoView& v, Surface* dc, int n) {
+    for (int k = 0; k < kTiles; ++k)
+        Stretch(v, dc, v.m_pDigitBitmap[k].get(), v.m_nTargetX[k], v.m_nTargetY[k], n, SRCCOPY);
+}
+
+// Parked slots are drawn too, wholly left of the view.
+void DrawMissiles(CFizmoView& v, Surface* dc) {
+    for (int j = 0; j < kShots; ++j) {
+        Copy(v, dc, v.m_pMissileMask.get(), v.m_nShotX[j], v.m_nShotY[j], kMissileCell, SRCAND);
+        Copy(v, dc, v.m_pMissileBitmap.get(), v.m_nShotX[j], v.m_nShotY[j], kMissileCell,
+             SRCINVERT);
+    }
+}
+
+void StopTimer(CFizmoView& v) {
+    if (v.Window()) v.Window()->KillTimer(kTimerId);
+}
+
+bool ScoreClearsStage(const CFizmoView& v) {
+    return v.m_nScore >= kStageClearScore && (v.m_nQuizMode == 1 || v.m_nQuizMode == 2);
+}
+
+}  // namespace
 
 void CFizmoView::OnPrepareDC(Surface* dc) {
     dc->SetMapMode(MM_TEXT);
 }
 
-void CFizmoView::OnPaint() {}
-void CFizmoView::OnDraw(Surface*) {}
+void CFizmoView::OnPaint() {
+    if (!m_pWnd) return;
+    Surface* paint = m_pWnd->BeginPaint();
+    // Nothing to compose on before the view was first shown.
+    if (!paint || !m_pBackDC->HasSurface()) {
+        m_pWnd->EndPaint(paint);
+        return;
+    }
+    OnPrepareDC(paint);
+    const RECT clip = paint->GetClipBox();
+    const int width = clip.right - clip.left;
+    const int height = clip.bottom - clip.top;
+
+    Bitmap* previousBitmap = m_pBackDC->SelectObject(m_pBackBitmap.get());
+    m_pBackDC->SelectClipRgn(nullptr);
+    m_pBackDC->IntersectClipRect(clip.left, clip.top, clip.right, clip.bottom);
+    Brush windowColour;
+    windowColour.CreateSolidBrush(GetSysColor(COLOR_WINDOW));
+    Brush* previousBrush = m_pBackDC->SelectObject(&windowColour);
+    m_pBackDC->PatBlt(clip.left, clip.top, width, height, PATCOPY);
+
+    OnDraw(m_pBackDC.get());
+
+    paint->BitBlt(clip.left, clip.top, width, height, m_pBackDC.get(), clip.left, clip.top,
+                  SRCCOPY);
+    m_pBackDC->SelectObject(previousBitmap);
+    m_pBackDC->SelectObject(previousBrush);
+    m_pWnd->EndPaint(paint);
+}
+
+void CFizmoView::OnDraw(Surface* dc) {
+    Bitmap* previousSource = m_pSrcDC->SelectObject(m_pBackground.get());
+    DrawBackground(*this, dc);
+    DrawShip(*this, dc);
+    const int n = TileSize(m_nViewHeight);
+    if (m_bGameOver) {
+        StopTimer(*this);
+        ShowGameOver(dc);
+    }
+    if (m_bProblemsDone) {
+        StopTimer(*this);
+        ShowProblemsDone(dc);
+    }
+    DrawTiles(*this, dc, n);
+    FrameOutput output(*this, dc);
+    RunHitPass(*this, output);
+    RunCollisionPass(*this, output);
+    DrawMissiles(*this, dc);
+    DrawHud(dc);
+    m_pSrcDC->SelectObject(previousSource);
+    if (m_bStageClear) ShowStageClear();
+    // Raised at the very end, so the sequence runs in the next frame.
+    if (ScoreClearsStage(*this)) m_bStageClear = 1;
+}

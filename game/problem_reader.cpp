@@ -1,5 +1,7 @@
 #include "game/problem_reader.h"
 
+#include <algorithm>
+
 namespace problem_reader {
 
 namespace {
@@ -57,13 +59,16 @@ int ParseAnswer(const char* text) {
     return static_cast<int>(negative ? -value : value);
 }
 
-bool ReadProblem(std::FILE* file, ProblemLines& lines, int* answer) {
+bool ReadProblem(std::FILE* file, ProblemLines& lines, int* answer,
+                 char (*answerLine)[kAnswerLineSize], int* linesRead) {
     const bool found = ReadLine(file, lines[0], kTextLineSize);
-    ReadLine(file, lines[1], kTextLineSize);
-    ReadLine(file, lines[2], kTextLineSize);
-    char answerLine[kAnswerLineSize] = {};
-    ReadLine(file, answerLine, kAnswerLineSize);
-    *answer = ParseAnswer(answerLine);
+    const bool second = ReadLine(file, lines[1], kTextLineSize);
+    const bool third = ReadLine(file, lines[2], kTextLineSize);
+    char line[kAnswerLineSize] = {};
+    const bool fourth = ReadLine(file, line, kAnswerLineSize);
+    *answer = ParseAnswer(line);
+    if (answerLine) std::copy(line, line + kAnswerLineSize, *answerLine);
+    if (linesRead) *linesRead = found + second + third + fourth;
     return found;
 }
 

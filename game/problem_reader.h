@@ -28,7 +28,9 @@ int ParseAnswer(const char* text);
 
 // Reads the next problem into `lines` and `*answer`. A line that finds the file ended
 // stays as it was; a missing answer line counts as empty (0). Returns false when the
-// problem's first line could not be read: the problems have run out.
-bool ReadProblem(std::FILE* file, ProblemLines& lines, int* answer);
+// problem's first line could not be read: the problems have run out. `answerLine`, when
+// given, receives the answer line as read; `linesRead` how many of the four lines were there.
+bool ReadProblem(std::FILE* file, ProblemLines& lines, int* answer,
+                 char (*answerLine)[kAnswerLineSize] = nullptr, int* linesRead = nullptr);
 
 }  // namespace problem_reader

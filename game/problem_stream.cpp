@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include "game/fizmo_view.h"
+#include "game/problem_encoding.h"
 #include "game/texts.h"
 
 namespace {
@@ -23,6 +24,7 @@ std::FILE* OpenForReading(const std::string& name) {
 void CFizmoView::OpenProblemFile() {
     CloseProblemFile();
     m_pProblemFile = OpenForReading(m_strProblemFile);
+    m_eProblemEncoding = DetectProblemEncoding(m_pProblemFile);
     if (!m_pProblemFile && m_pWnd)
         m_pWnd->MessageBox(texts::kFileOpenFailed, texts::kAppTitle, MB_OK | MB_ICONEXCLAMATION);
 }

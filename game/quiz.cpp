@@ -32,8 +32,9 @@ void DrawBytes(Surface* dc, int x, int y, const std::string& bytes) {
     dc->TextOut(x, y, bytes.data(), static_cast<int>(bytes.size()));
 }
 
-void DrawBytes(Surface* dc, int x, int y, const char* bytes) {
-    dc->TextOut(x, y, bytes, static_cast<int>(std::strlen(bytes)));
+void DrawBytes(Surface* dc, int x, int y, const char* bytes,
+               TextEncoding encoding = TextEncoding::ShiftJis) {
+    dc->TextOut(x, y, bytes, static_cast<int>(std::strlen(bytes)), encoding);
 }
 
 void SplitAnswer(CFizmoView& view, int answer) {
@@ -66,7 +67,8 @@ void DrawWordProblemHud(CFizmoView& view, Surface* dc) {
     dc->SetTextColor(kQuestionColor);
     // Each line goes out whole, its line feed included.
     for (int line = 0; line < 3; ++line)
-        DrawBytes(dc, view.m_nViewWidth / 5, line * 20, view.m_szProblemLine[line]);
+        DrawBytes(dc, view.m_nViewWidth / 5, line * 20, view.m_szProblemLine[line],
+                  view.m_eProblemEncoding);
     Font scoreFont;
     CreateGameFont(scoreFont, 30, view.m_strFontName);
     dc->SelectObject(&scoreFont);

@@ -104,8 +104,9 @@ void RegisterFontSubstitutes() {
     (void)done;
 }
 
-QString Printable(const char* text, int length) {
-    QString s = DecodeShiftJis(text, length);
+QString Printable(const char* text, int length, TextEncoding encoding = TextEncoding::ShiftJis) {
+    QString s = encoding == TextEncoding::Utf8 ? QString::fromUtf8(text, length)
+                                               : DecodeShiftJis(text, length);
     s.removeIf([](QChar c) { return c.unicode() < 0x20; });
     return s;
 }
@@ -323,12 +324,13 @@ void DrawOpaqueText(QImage& target, const QRect& clip, const Font* font, int x, 
 
 }  // namespace
 
-bool Surface::TextOut(int x, int y, const char* textSjis, int length) {
+bool Surface::TextOut(int x, int y, const char* text, int length, TextEncoding encoding) {
     QImage* dst = Target();
-    if (!dst || !textSjis || length <= 0) return false;
+    if (!dst || !text || length <= 0) return false;
     const QRect clip = ClipRect();
     if (clip.isEmpty()) return true;
-    DrawOpaqueText(*dst, clip, font_, x, y, Printable(textSjis, length), textColor_, bkColor_);
+    DrawOpaqueText(*dst, clip, font_, x, y, Printable(text, length, encoding), textColor_,
+                   bkColor_);
     return true;
 }
 

@@ -28,6 +28,9 @@ constexpr unsigned DT_SINGLELINE = 0x20;
 constexpr int SHIFTJIS_CHARSET = 128;
 constexpr int FF_SWISS = 0x20;
 
+// How the bytes given to the text calls are to be read.
+enum class TextEncoding { ShiftJis, Utf8 };
+
 struct RECT {
     int left = 0;
     int top = 0;
@@ -112,7 +115,8 @@ public:
     bool StretchBlt(int x, int y, int width, int height, Surface* source, int sx, int sy,
                     int sourceWidth, int sourceHeight, std::uint32_t rop);
     bool PatBlt(int x, int y, int width, int height, std::uint32_t rop);
-    bool TextOut(int x, int y, const char* textSjis, int length);
+    bool TextOut(int x, int y, const char* text, int length,
+                 TextEncoding encoding = TextEncoding::ShiftJis);
     int DrawText(const char* textSjis, int length, RECT* rect, unsigned format);
 
     // The image drawing goes to, or null.

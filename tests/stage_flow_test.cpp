@@ -6,6 +6,7 @@
 #include "fake_window.h"
 #include "game/fizmo_view.h"
 #include "game/texts.h"
+#include "play_driver.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ protected:
         return view.m_pBackground->Image() == expected.Image();
     }
 
+    SoundDeviceRelease soundDevice;  // released after the view's sounds
     FakeWindow window{640, 484};
     ScriptedRandom random{0};
     CFizmoView view;

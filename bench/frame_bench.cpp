@@ -1,0 +1,123 @@
+// Cost of one whole paint (compose, judge, copy) in the middle of play, next to its floor:
+// stretching the 640 × 400 background cut over the client area and copying one frame.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+#include "game/fizmo_view.h"
+
+namespace {
+
+// Text needs a GUI application; the benchmark runner's own main makes none.
+void NeedGuiApplication() {
+    if (QGuiApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "fizmo_bench";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+}
+
+// Just enough of a window for painting: the paint context draws on an image of its own.
+class BenchWindow final : public WindowServices {
+public:
+    BenchWindow(int width, int height) : image_(width, height, QImage::Format_RGB32) {
+        image_.fill(Qt::black);
+    }
+    void SetTimer(unsigned, unsigned) override {}
+    void KillTimer(unsigned) override {}
+    void InvalidateRect(const RECT&, bool) override {}
+    RECT GetClientRect() override { return RECT{0, 0, image_.width(), image_.height()}; }
+    Surface* BeginPaint() override {
+        paint_.AttachWindowImage(&image_);
+        return &paint_;
+    }
+    void EndPaint(Surface*) override {}
+    Surface* GetDC() override {
+        window_.AttachWindowImage(&image_);
+        return &window_;
+    }
+    void ReleaseDC(Surface*) override {}
+    int MessageBox(const std::string&, const std::string&, unsigned) override { return IDOK; }
+    int AskFileName(std::string*) override { return IDCANCEL; }
+    std::time_t CalendarTime() override { return 0; }
+    void SleepBriefly() override {}
+
+private:
+    QImage image_;
+    Surface paint_, window_;
+};
+
+// Stand-ins of the pictures' sizes when the program's own are not built in.
+void FillMissing(Bitmap& bitmap, int width, int height, QRgb colour) {
+    if (bitmap.HasImage()) return;
+    bitmap.CreateCompatibleBitmap(width, height);
+    bitmap.Image().fill(colour);
+}
+
+void FillMissingImages(CFizmoView& v) {
+    FillMissing(*v.m_pBackground, 1280, 400, qRgb(0, 0, 60));
+    FillMissing(*v.m_pShipBitmap, 177, 177, qRgb(90, 90, 90));
+    FillMissing(*v.m_pShipMask, 177, 177, qRgb(0, 0, 0));
+    for (auto* small : {&v.m_pMissileBitmap, &v.m_pMissileMask, &v.m_pCorrectMark, &v.m_pWrongMark,
+                        &v.m_pExplosionBitmap, &v.m_pExplosionMask})
+        FillMissing(**small, 48, 48, qRgb(200, 200, 0));
+    for (auto& digit : v.m_pDigitBitmap) FillMissing(*digit, 48, 48, qRgb(255, 255, 255));
+}
+
+// Tiles spread over their rows, a volley of missiles in flight between them.
+void MidPlay(CFizmoView& v) {
+    const int pitch = (v.m_nViewHeight - 100) / 10;
+    const int half = (v.m_nViewHeight - 100) / 24;
+    for (int k = 0; k < kTiles; ++k) v.m_nTargetX[k] = (k * 97) % (v.m_nViewWidth - 200);
+    for (int j = 0; j < 12; ++j) {
+        v.m_bShotActive[j] = 1;
+        v.m_nShotX[j] = 300 + 60 * j;
+        v.m_nShotY[j] = (j % 9) * pitch + 50 + half + pitch / 2 - 24;
+    }
+    v.m_nShipX = v.m_nViewWidth - 300;
+    v.m_nShipY = 5 * pitch + 50 + half + pitch / 2 - 88;
+    v.m_nScore = 40;
+}
+
+void BM_Paint(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    NeedGuiApplication();
+    BenchWindow window(width, height);
+    CFizmoView view(&window);
+    view.OnSize(0, width, height);
+    view.OnInitialUpdate();
+    FillMissingImages(view);
+    MidPlay(view);
+    view.OnPaint();  // builds the digit table
+    for (auto _ : state) {
+        view.OnPaint();
+        benchmark::ClobberMemory();
+    }
+    state.counters["score"] = view.m_nScore;  // unchanged: nothing was judged
+}
+BENCHMARK(BM_Paint)->Args({1280, 1024})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
+
+void BM_PaintFloor(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    Bitmap background, frame, window;
+    background.CreateCompatibleBitmap(1280, 400);
+    background.Image().fill(Qt::darkBlue);
+    frame.CreateCompatibleBitmap(width, height);
+    window.CreateCompatibleBitmap(width, height);
+    Surface src, back, front;
+    for (Surface* s : {&src, &back, &front}) s->CreateCompatibleDC(nullptr);
+    src.SelectObject(&background);
+    back.SelectObject(&frame);
+    front.SelectObject(&window);
+    for (auto _ : state) {
+        back.StretchBlt(0, 0, width, height, &src, 320, 0, 640, 400, SRCCOPY);
+        front.BitBlt(0, 0, width, height, &back, 0, 0, SRCCOPY);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_PaintFloor)->Args({1280, 1024})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
+
+}  // namespace
