@@ -14,6 +14,16 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
             result.action = CommandLine::Action::Version;
             return result;
         }
+        if (arg == "--check-problems") {
+            if (i + 1 >= argc) {
+                result.action = CommandLine::Action::Error;
+                result.error = "--check-problems needs the name of a problem file";
+                return result;
+            }
+            result.action = CommandLine::Action::CheckProblems;
+            result.problemFile = argv[i + 1];
+            return result;
+        }
         if (arg == "--demo") {
             result.demo = true;
             continue;
@@ -29,17 +39,23 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
 
 std::string HelpText() {
     return "Usage: fizmo [--demo]\n"
+           "       fizmo --check-problems FILE\n"
            "An arithmetic drill game for young children: steer the ship with the mouse and\n"
            "shoot the numbered tiles that make up the answer.\n"
            "\n"
            "  --demo      the game plays by itself until you move the mouse, click or press a key\n"
+           "  --check-problems FILE\n"
+           "              show the word problems of FILE as the game will, and what is wrong\n"
            "  --help      show this help and exit\n"
            "  --version   show the version and exit\n"
            "\n"
            "使い方: fizmo [--demo]\n"
+           "        fizmo --check-problems ファイル\n"
            "子ども向けの計算ドリルゲームです。マウスで宇宙船を動かし、答えの数字を撃ちます。\n"
            "\n"
            "  --demo      ゲームが自動で遊びます (マウスやキーを使うと止まります)\n"
+           "  --check-problems ファイル\n"
+           "              文章題のファイルを調べ、ゲームでの見え方とまちがいを表示します\n"
            "  --help      この説明を表示して終了します\n"
            "  --version   バージョンを表示して終了します\n";
 }

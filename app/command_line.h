@@ -4,10 +4,11 @@
 #include <string>
 
 struct CommandLine {
-    enum class Action { Run, Help, Version, Error };
+    enum class Action { Run, Help, Version, CheckProblems, Error };
     Action action = Action::Run;
     bool demo = false;
-    std::string error;  // what was wrong, for Action::Error
+    std::string problemFile;  // for Action::CheckProblems
+    std::string error;        // what was wrong, for Action::Error
 };
 
 CommandLine ParseCommandLine(int argc, const char* const* argv);

@@ -1,8 +1,10 @@
 #include <QApplication>
 #include <cstdio>
+#include <iostream>
 
 #include "app/command_line.h"
 #include "app/fizmo_app.h"
+#include "app/problem_check.h"
 
 namespace {
 
@@ -15,6 +17,8 @@ int AnswerWithoutWindow(const CommandLine& commandLine) {
         case CommandLine::Action::Version:
             std::fputs(VersionText().c_str(), stdout);
             return 0;
+        case CommandLine::Action::CheckProblems:
+            return CheckProblemFile(commandLine.problemFile, std::cout);
         default:
             std::fputs(ErrorText(commandLine).c_str(), stderr);
             return 2;

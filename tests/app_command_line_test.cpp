@@ -29,6 +29,13 @@ TEST(AppCommandLineTest, HelpAndVersionAnswerInBothLanguages) {
     EXPECT_NE(VersionText().find("2.0"), std::string::npos);
 }
 
+TEST(AppCommandLineTest, CheckProblemsTakesTheFileThatFollows) {
+    const CommandLine check = Parse({"--check-problems", "Mondai.dat"});
+    EXPECT_EQ(check.action, CommandLine::Action::CheckProblems);
+    EXPECT_EQ(check.problemFile, "Mondai.dat");
+    EXPECT_EQ(Parse({"--check-problems"}).action, CommandLine::Action::Error);
+}
+
 TEST(AppCommandLineTest, AnythingElseIsAnErrorThatSaysWhat) {
     for (const char* wrong : {"--demo=1", "-x", "Mondai.dat", "--"}) {
         const CommandLine result = Parse({"--demo", wrong});

@@ -24,4 +24,17 @@ for wrong in --nonsense -x Mondai.dat; do
   grep -q -- "$wrong" <<<"$err" || fail "$wrong: the message does not say what was wrong: $err"
   grep -q -- "--help" <<<"$err" || fail "$wrong: no hint to --help"
 done
+# The problem-file checker runs without a display too: the sample is clean, a broken file
+# is reported with exit status 1.
+src=$2
+out=$(timeout 10 "$fizmo" --check-problems "$src/res/Mondai.dat") || fail "checker on the sample: $?"
+grep -q "Shift-JIS" <<<"$out" || fail "the checker does not name the encoding"
+broken=$(mktemp)
+printf 'a\nb\nc\nfive\n' >"$broken"
+timeout 10 "$fizmo" --check-problems "$broken" >"$broken.out"
+status=$?
+rm -f "$broken"
+grep -q "reads as 0" "$broken.out" || { rm -f "$broken.out"; fail "the checker missed a wrong answer"; }
+rm -f "$broken.out"
+[ "$status" -eq 1 ] || fail "checker on a broken file: exit status $status"
 echo "PASS"
