@@ -16,18 +16,7 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec "$fizmo" "$@"
 fi
 
-echo "No display found: running the demo for 10 seconds on a virtual display (Xvfb)."
+echo "No display found: playing the demo for ${FIZMO_DEMO_SECONDS:-10} seconds on a virtual display (Xvfb)."
 fizmo_install_missing xvfb imagemagick
-display=99
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-game=""
-trap 'kill "$game" "$xvfb" 2>/dev/null || true' EXIT
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
-DISPLAY=":$display" SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} "$fizmo" --demo &
-game=$!
-sleep 10
-DISPLAY=":$display" import -window root "$top/fizmo-demo.png"
-kill "$game" 2>/dev/null || true
+"$top/scripts/headless_demo.sh" "$fizmo" "$top/fizmo-demo.png"
 echo "Screenshot of the demo: $top/fizmo-demo.png"
