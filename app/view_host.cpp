@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QWindow>
 #include <chrono>
+#include <cstdio>
+#include <ctime>
 #include <thread>
 
 #include "app/file_name_dialog.h"
@@ -65,6 +67,7 @@ FizmoViewHost::FizmoViewHost(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);  // the ship follows the pointer without a button held
     setFocusPolicy(Qt::StrongFocus);
+    traceFirstFrame_ = qEnvironmentVariableIntValue("FIZMO_TRACE_FIRST_FRAME") == 1;
     ResizeFrontImage(QSize(1, 1));
     view_ = std::make_unique<CFizmoView>(this);
 }
@@ -145,16 +148,17 @@ Surface* FizmoViewHost::BeginPaint() {
         QPainter(&front_).fillRect(painting_, WindowColour());
     }
     eraseInvalid_ = false;
-    // A fresh surface each time: colours and fonts start from the defaults.
-    paintSurface_ = std::make_unique<Surface>();
+    // A fresh surface each time, made in place: colours and fonts start from the defaults.
+    paintSurface_.emplace();
     paintSurface_->AttachWindowImage(&front_);
     paintSurface_->IntersectClipRect(painting_.left(), painting_.top(), painting_.right() + 1,
                                      painting_.bottom() + 1);
-    return paintSurface_.get();
+    return &*paintSurface_;
 }
 
 void FizmoViewHost::EndPaint(Surface* paint) {
     paint->DeleteDC();
+    frameComposed_ = true;
     if (!painting_.isEmpty()) update(painting_);
 }
 
@@ -173,6 +177,22 @@ void FizmoViewHost::ReleaseDC(Surface* surface) {
 void FizmoViewHost::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     for (const QRect& r : event->region()) painter.drawImage(r, front_, r);
+    if (traceFirstFrame_ && frameComposed_) TraceFirstFrameOnScreen();
+}
+
+void FizmoViewHost::TraceFirstFrameOnScreen() {
+    traceFirstFrame_ = false;
+    // Queued, so it runs once Qt has flushed this paint to the screen.
+    QMetaObject::invokeMethod(
+        this,
+        [] {
+            timespec now{};
+            clock_gettime(CLOCK_REALTIME, &now);
+            std::printf("first frame on screen at %lld ns\n",
+                        static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+            std::fflush(stdout);
+        },
+        Qt::QueuedConnection);
 }
 
 void FizmoViewHost::ResizeFrontImage(const QSize& size) {

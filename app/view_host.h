@@ -16,6 +16,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/window_services.h"
@@ -80,10 +81,11 @@ private:
     void WatchExposure();
     void NoteMouseMoveFromPlayer(const QMouseEvent& event);
     int ShowMessageBox(const QString& text, const QString& caption, QMessageBox::Icon icon);
+    void TraceFirstFrameOnScreen();
 
     std::unique_ptr<CFizmoView> view_;
     QImage front_;
-    std::unique_ptr<Surface> paintSurface_;
+    std::optional<Surface> paintSurface_;
     std::vector<std::unique_ptr<Surface>> windowSurfaces_;
     QRect invalid_;
     QRect painting_;
@@ -94,6 +96,8 @@ private:
     bool initialUpdateDone_ = false;
     int initialUpdates_ = 0;
     bool watchingExposure_ = false;
+    bool frameComposed_ = false;
+    bool traceFirstFrame_ = false;  // FIZMO_TRACE_FIRST_FRAME=1, for the start-up benchmark
     bool hasPlayerPointer_ = false;
     QPoint playerPointer_;
     std::map<unsigned, QBasicTimer> timers_;

@@ -2,51 +2,10 @@
 // stretching the 640 × 400 background cut over the client area and copying one frame.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-
+#include "bench/bench_window.h"
 #include "game/fizmo_view.h"
 
 namespace {
-
-// Text needs a GUI application; the benchmark runner's own main makes none.
-void NeedGuiApplication() {
-    if (QGuiApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "fizmo_bench";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-}
-
-// Just enough of a window for painting: the paint context draws on an image of its own.
-class BenchWindow final : public WindowServices {
-public:
-    BenchWindow(int width, int height) : image_(width, height, QImage::Format_RGB32) {
-        image_.fill(Qt::black);
-    }
-    void SetTimer(unsigned, unsigned) override {}
-    void KillTimer(unsigned) override {}
-    void InvalidateRect(const RECT&, bool) override {}
-    RECT GetClientRect() override { return RECT{0, 0, image_.width(), image_.height()}; }
-    Surface* BeginPaint() override {
-        paint_.AttachWindowImage(&image_);
-        return &paint_;
-    }
-    void EndPaint(Surface*) override {}
-    Surface* GetDC() override {
-        window_.AttachWindowImage(&image_);
-        return &window_;
-    }
-    void ReleaseDC(Surface*) override {}
-    int MessageBox(const std::string&, const std::string&, unsigned) override { return IDOK; }
-    int AskFileName(std::string*) override { return IDCANCEL; }
-    std::time_t CalendarTime() override { return 0; }
-    void SleepBriefly() override {}
-
-private:
-    QImage image_;
-    Surface paint_, window_;
-};
 
 // Stand-ins of the pictures' sizes when the program's own are not built in.
 void FillMissing(Bitmap& bitmap, int width, int height, QRgb colour) {

@@ -1,9 +1,11 @@
-// Cost of mixing one second of output with all six of the game's sounds playing at once.
+// Cost of mixing one second of output with all six of the game's sounds playing at once,
+// and the allocations made meanwhile (none are allowed).
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <vector>
 
+#include "bench/allocation_count.h"
 #include "platform/sound_device.h"
 
 namespace {
@@ -53,6 +55,7 @@ void BM_MixOneSecondOfAllGameSounds(benchmark::State& state) {
     for (const GameSound& sound : kGameSounds) buffers.push_back(MakeSound(device, sound));
     std::vector<std::int16_t> out(2 * kRate);
 
+    const std::uint64_t allocationsBefore = AllocationsSoFar();
     for (auto _ : state) {
         // Restarted every second so the short effects are always sounding too.
         for (std::size_t i = 0; i < buffers.size(); ++i) {
@@ -62,6 +65,8 @@ void BM_MixOneSecondOfAllGameSounds(benchmark::State& state) {
         device->Mixer().Render(out.data(), kRate);
         benchmark::DoNotOptimize(out.data());
     }
+    // Playing and mixing must not allocate: an allocation can stall the audio thread.
+    state.counters["allocations"] = static_cast<double>(AllocationsSoFar() - allocationsBefore);
     // Seconds of work per second of sound, printed with an SI prefix (200u is 0.0002);
     // the goal is under 0.01.
     state.counters["fraction_of_second"] =

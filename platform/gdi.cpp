@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <vector>
 
@@ -28,11 +29,23 @@ inline std::uint32_t Apply(std::uint32_t dst, std::uint32_t src) {
         return src;
 }
 
+// Row addresses from the base pointers: scanLine() checks for sharing on every call.
+std::uint32_t* PixelAt(QImage& image, int x, int y) {
+    return reinterpret_cast<std::uint32_t*>(image.bits() + y * image.bytesPerLine()) + x;
+}
+
+const std::uint32_t* PixelAt(const QImage& image, int x, int y) {
+    return reinterpret_cast<const std::uint32_t*>(image.constBits() + y * image.bytesPerLine()) + x;
+}
+
 template <std::uint32_t Rop>
 void BlitRows(QImage& dst, const QImage& src, const QRect& d, int sx, int sy) {
+    std::uint32_t* const outBase = PixelAt(dst, d.left(), d.top());
+    const std::uint32_t* const inBase = PixelAt(src, sx, sy);
+    const qsizetype outStride = dst.bytesPerLine() / 4, inStride = src.bytesPerLine() / 4;
     for (int row = 0; row < d.height(); ++row) {
-        auto* out = reinterpret_cast<std::uint32_t*>(dst.scanLine(d.top() + row)) + d.left();
-        const auto* in = reinterpret_cast<const std::uint32_t*>(src.constScanLine(sy + row)) + sx;
+        std::uint32_t* out = outBase + row * outStride;
+        const std::uint32_t* in = inBase + row * inStride;
         if constexpr (Rop == SRCCOPY) {
             std::copy(in, in + d.width(), out);
         } else {
@@ -46,9 +59,11 @@ void StretchRows(QImage& dst, const QImage& src, const QRect& d, const std::vect
                  const std::vector<int>& ymap) {
     const std::uint32_t* lastIn = nullptr;
     std::uint32_t* lastOut = nullptr;
+    std::uint32_t* const outBase = PixelAt(dst, d.left(), d.top());
+    const qsizetype outStride = dst.bytesPerLine() / 4;
     for (int row = 0; row < d.height(); ++row) {
-        auto* out = reinterpret_cast<std::uint32_t*>(dst.scanLine(d.top() + row)) + d.left();
-        const auto* in = reinterpret_cast<const std::uint32_t*>(src.constScanLine(ymap[row]));
+        std::uint32_t* out = outBase + row * outStride;
+        const std::uint32_t* in = PixelAt(src, 0, ymap[row]);
         if constexpr (Rop == SRCCOPY) {
             // Enlarged rows repeat: copy the row made just before.
             if (in == lastIn) {
@@ -60,6 +75,23 @@ void StretchRows(QImage& dst, const QImage& src, const QRect& d, const std::vect
         }
         for (int i = 0; i < d.width(); ++i) out[i] = Apply<Rop>(out[i], in[xmap[i]]);
     }
+}
+
+void FillSpan(std::uint32_t* out, std::size_t count, std::uint32_t pixel) {
+    // The window colour is white: one byte repeated, which memset fills fastest.
+    if ((pixel & 0xFF) * 0x01010101u == pixel)
+        std::memset(out, static_cast<int>(pixel & 0xFF), count * sizeof pixel);
+    else
+        std::fill_n(out, count, pixel);
+}
+
+// Whole rows of an unpadded image are one span; the frame's fill is usually that.
+void FillRows(QImage& dst, const QRect& d, std::uint32_t pixel) {
+    std::uint32_t* first = PixelAt(dst, d.left(), d.top());
+    const bool oneSpan = d.width() == dst.width() && dst.bytesPerLine() == dst.width() * 4;
+    if (oneSpan) return FillSpan(first, std::size_t(d.width()) * d.height(), pixel);
+    const qsizetype stride = dst.bytesPerLine() / 4;
+    for (int row = 0; row < d.height(); ++row) FillSpan(first + row * stride, d.width(), pixel);
 }
 
 template <typename Fn>
@@ -141,11 +173,11 @@ bool Font::CreateFontA(int height, int, int, int, int weight, int italic, int un
     return true;
 }
 
-Surface::Surface() {
-    initialBitmap_.CreateCompatibleBitmap(1, 1);
-}
+Surface::Surface() = default;
 
 bool Surface::CreateCompatibleDC(Surface*) {
+    // Only memory surfaces need the default 1 × 1 bitmap; window surfaces come every frame.
+    if (!initialBitmap_.HasImage()) initialBitmap_.CreateCompatibleBitmap(1, 1);
     created_ = true;
     windowImage_ = nullptr;
     bitmap_ = &initialBitmap_;
@@ -293,11 +325,9 @@ bool Surface::PatBlt(int x, int y, int width, int height, std::uint32_t rop) {
     QImage* dst = Target();
     if (!dst || rop != PATCOPY || width <= 0 || height <= 0) return false;
     const QRect d = QRect(x, y, width, height).intersected(ClipRect());
+    if (d.isEmpty()) return true;
     const std::uint32_t pixel = ToQColor(brush_ ? brush_->Color() : RGB(255, 255, 255)).rgb();
-    for (int row = d.top(); row <= d.bottom() && !d.isEmpty(); ++row) {
-        auto* out = reinterpret_cast<std::uint32_t*>(dst->scanLine(row));
-        std::fill(out + d.left(), out + d.left() + d.width(), pixel);
-    }
+    FillRows(*dst, d, pixel);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/sdl_sound_output.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <vector>
 
@@ -54,6 +55,8 @@ void SdlSoundOutput::Start(SoundMixer* mixer) {
 
 void SdlSoundOutput::Close() {
     if (id_ == 0) return;
+    // A callback waiting for a sound holds SDL's device lock, which closing takes.
+    if (mixer_) mixer_->StopWaiting();
     SDL_CloseAudioDevice(id_);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     id_ = 0;
@@ -63,12 +66,30 @@ void SdlSoundOutput::Close() {
 }
 
 void SdlSoundOutput::Callback(void* self, Uint8* stream, int length) {
-    SoundMixer* mixer = static_cast<SdlSoundOutput*>(self)->mixer_;
-    if (!mixer) {
+    auto* output = static_cast<SdlSoundOutput*>(self);
+    if (!output->mixer_) {
         std::memset(stream, 0, static_cast<std::size_t>(length));
         return;
     }
-    mixer->Render(reinterpret_cast<std::int16_t*>(stream), length / 4);
+    // While nothing plays the device runs dry instead of being fed silence every few ms;
+    // a new sound is then mixed at once into an empty device buffer.
+    output->mixer_->WaitWhileSilent();
+    output->mixer_->Render(reinterpret_cast<std::int16_t*>(stream), length / 4);
+    if (output->probeArmed_.load(std::memory_order_relaxed)) output->CheckProbe(stream, length);
+}
+
+void SdlSoundOutput::ArmProbe() {
+    probeTime_.store(0, std::memory_order_relaxed);
+    probeArmed_.store(true, std::memory_order_release);
+}
+
+void SdlSoundOutput::CheckProbe(const Uint8* stream, int length) {
+    const auto* samples = reinterpret_cast<const std::int16_t*>(stream);
+    if (std::none_of(samples, samples + length / 2, [](std::int16_t s) { return s != 0; })) return;
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    probeTime_.store(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count(),
+                     std::memory_order_release);
+    probeArmed_.store(false, std::memory_order_relaxed);
 }
 
 void ShutdownSoundOutput() {

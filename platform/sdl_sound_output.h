@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include <atomic>
 #include <cstdint>
 
 class SoundMixer;
@@ -28,12 +29,20 @@ public:
     // Idempotent; afterwards the mixer is no longer run.
     void Close();
 
+    // Latency probe for benchmarks: after ArmProbe, ProbeTime is the steady-clock time in ns
+    // at which the callback first handed the device a block holding a non-silent sample.
+    void ArmProbe();
+    std::int64_t ProbeTime() const { return probeTime_.load(std::memory_order_acquire); }
+
 private:
     static void Callback(void* self, Uint8* stream, int length);
+    void CheckProbe(const Uint8* stream, int length);
 
     SDL_AudioDeviceID id_ = 0;
     std::uint32_t rate_ = 0;
     SoundMixer* mixer_ = nullptr;
+    std::atomic<bool> probeArmed_{false};
+    std::atomic<std::int64_t> probeTime_{0};
 };
 
 // Closes every open output and shuts SDL down; the application calls it once at exit.

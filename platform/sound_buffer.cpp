@@ -83,10 +83,13 @@ HRESULT SoundBuffer::Unlock(void*, std::uint32_t, void*, std::uint32_t) {
 }
 
 HRESULT SoundBuffer::Play(std::uint32_t, std::uint32_t, std::uint32_t flags) {
-    std::lock_guard lock(mixer_.Mutex());
-    if (voice_.memory->lost) return DSERR_BUFFERLOST;
-    voice_.looping = (flags & DSBPLAY_LOOPING) != 0;
-    voice_.playing = true;
+    {
+        std::lock_guard lock(mixer_.Mutex());
+        if (voice_.memory->lost) return DSERR_BUFFERLOST;
+        voice_.looping = (flags & DSBPLAY_LOOPING) != 0;
+        voice_.playing = true;
+    }
+    mixer_.NoteVoiceStarted();
     return DS_OK;
 }
 

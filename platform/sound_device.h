@@ -56,6 +56,8 @@ public:
 
     // Tests and benchmarks render through it directly on a device without output.
     SoundMixer& Mixer() { return mixer_; }
+    // The output feeding the device from the mixer; null on a device without output.
+    SdlSoundOutput* Output() { return output_.get(); }
 
     // Test hook: the memory of `buffer` (and of its duplicates) is taken away, as a device
     // does to buffers in its own memory; its contents are gone and it stops playing.

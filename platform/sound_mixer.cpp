@@ -87,6 +87,26 @@ void SoundMixer::Render(std::int16_t* out, int frames) {
     }
 }
 
+bool SoundMixer::AnyVoicePlaying() const {
+    for (const MixerVoice* voice = voices_; voice; voice = voice->next) {
+        if (voice->playing) return true;
+    }
+    return false;
+}
+
+void SoundMixer::WaitWhileSilent() {
+    std::unique_lock lock(mutex_);
+    voiceStarted_.wait(lock, [this] { return !waitingAllowed_ || AnyVoicePlaying(); });
+}
+
+void SoundMixer::StopWaiting() {
+    {
+        std::lock_guard lock(mutex_);
+        waitingAllowed_ = false;
+    }
+    voiceStarted_.notify_all();
+}
+
 void SoundMixer::RenderChunk(std::int16_t* out, int frames) {
     std::fill_n(sum_.begin(), 2 * frames, 0);
     for (MixerVoice* voice = voices_; voice; voice = voice->next) {

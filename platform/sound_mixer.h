@@ -4,6 +4,7 @@
 // Plain C++ so that tests and benchmarks can drive it without any audio hardware.
 
 #include <array>
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -63,11 +64,22 @@ public:
     // Writes `frames` interleaved stereo frames; takes Mutex() itself.
     void Render(std::int16_t* out, int frames);
 
+    // For the output's thread: blocks while no voice plays, so a silent game costs no
+    // wake-ups, until NoteVoiceStarted or StopWaiting. Takes Mutex() itself.
+    void WaitWhileSilent();
+    // With Mutex() not held, after a voice was set playing.
+    void NoteVoiceStarted() { voiceStarted_.notify_all(); }
+    // Lets a waiting output thread go and never blocks it again; before the output closes.
+    void StopWaiting();
+
 private:
     void RenderChunk(std::int16_t* out, int frames);
+    bool AnyVoicePlaying() const;
 
     const std::uint32_t outputRate_;
     std::mutex mutex_;
     MixerVoice* voices_ = nullptr;
+    std::condition_variable voiceStarted_;
+    bool waitingAllowed_ = true;
     std::array<std::int32_t, 2 * kChunkFrames> sum_{};
 };

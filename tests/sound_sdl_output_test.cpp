@@ -66,3 +66,17 @@ TEST(SoundOutputTest, DiskDriverRecordsWhatWasMixed) {
     EXPECT_NE(after, recorded.end());
     EXPECT_TRUE(std::all_of(after, recorded.end(), [](int s) { return s == 0; }));
 }
+
+TEST(SoundOutputTest, WakesForEachSoundAfterFallingSilent) {
+    ScopedEnv driver("SDL_AUDIODRIVER", "dummy");
+    SoundDevice* device = nullptr;
+    ASSERT_EQ(DirectSoundCreate(&device), DS_OK);
+    SoundBuffer* buffer = MakeBuffer(device, Sine8(440, 8000, 400), 1, 8000, 1);
+    for (int round = 0; round < 3; ++round) {
+        buffer->Play(0, 0, 0);
+        EXPECT_TRUE(WaitUntilIdle(buffer)) << "round " << round;
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));  // the output waits now
+    }
+    buffer->Release();
+    device->Release();  // closing lets a waiting output go
+}
