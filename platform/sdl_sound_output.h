@@ -13,7 +13,7 @@ class SdlSoundOutput {
 public:
     // Small enough that a sound starts well within 20 ms of being played.
     static constexpr int kBufferFrames = 256;
-    static constexpr int kPreferredRate = 44100;
+    static constexpr int kPreferredRate = 22050;  // the highest rate of the game's sounds
 
     SdlSoundOutput() = default;
     SdlSoundOutput(const SdlSoundOutput&) = delete;
