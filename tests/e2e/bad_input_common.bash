@@ -55,6 +55,16 @@ launch() {
   wait_for 10 grep -q "^end of menu" "$work/out" || fail "no menu dump"
 }
 alive() { kill -0 "$app_pid" 2>/dev/null; }
+# Ends the program from its menu, as a player would; it must exit with status 0, which a
+# sanitizer build also checks for leaks.
+quit_app() {
+  choose "ﾌｧｲﾙ(&F)" 2
+  wait_for 20 bash -c "! kill -0 $app_pid 2>/dev/null" || fail "the program did not exit"
+  wait "$app_pid"
+  local status=$?
+  app_pid=""
+  [ "$status" = 0 ] || fail "exit status $status"
+}
 
 shot() { import -window root "$work/$1.png"; }
 pixels_differing() {
@@ -123,7 +133,8 @@ choose() {
   for attempt in 1 2 3; do
     shot before_menu
     xdotool mousemove "$x" "$y" click 1
-    if wait_for 3 popup_open "$x" "$y"; then
+    # Long enough for a held end-of-play pause to end first.
+    if wait_for 8 popup_open "$x" "$y"; then
       for ((d = 0; d < downs; d++)); do xdotool key Down; done
       xdotool key Return
       sleep 0.3
@@ -167,7 +178,7 @@ expect_unopenable() {
   wait_for 15 problems_done_shown || fail "$folder: no CLEAR after the failed open"
   alive || fail "$folder: the program ended"
   [ "$(box_count "Fizmo")" = 0 ] || fail "$folder: another box"
-  stop_app
+  quit_app
   [ "$(folder_state .)" = "$before" ] || fail "$folder: the folder changed"
   cd "$work" || exit 1
 }

@@ -24,7 +24,7 @@ wait_for 5 moving || fail "random: nothing moves"
 sleep 2
 moving || fail "random: play stopped"
 alive || fail "random: the program ended"
-stop_app
+quit_app
 [ "$(folder_state .)" = "$before" ] || fail "random: the folder changed"
 
 # Start-up without Mondai.dat: the box. Then names typed into the dialog.
@@ -57,6 +57,6 @@ wait_for 5 moving || fail "nothing moves with もんだい.dat"
 sleep 5
 problems_done_shown && fail "CLEAR with a problem still open"
 alive || fail "the program ended"
-stop_app
+quit_app
 [ "$(folder_state .)" = "$before" ] || fail "names: the folder changed"
 echo "PASS"

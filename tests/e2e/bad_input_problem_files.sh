@@ -38,6 +38,6 @@ start_word_problems
 wait_for 15 problems_done_shown || fail "empty: no CLEAR"
 [ "$(box_count "Fizmo")" = 0 ] || fail "empty: a box for a file that opened"
 alive || fail "empty: the program ended"
-stop_app
+quit_app
 [ "$(folder_state .)" = "$before" ] || fail "empty: the folder changed"
 echo "PASS"
