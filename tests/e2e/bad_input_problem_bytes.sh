@@ -38,7 +38,12 @@ change_problem_file() {
   choose "ﾌｧｲﾙ(&F)" 1
   wait_for 5 window_named "ﾀﾞｲｱﾛｸﾞ" >/dev/null || fail "the file-name dialog did not open"
   xdotool windowfocus --sync "$(window_named "ﾀﾞｲｱﾛｸﾞ")" 2>/dev/null
-  xdotool type --delay 30 "$1"
+  # Pasted: xdotool types characters outside the keymap by remapping a key, which races
+  # with a slow program reading the map; the clipboard carries the UTF-8 text intact.
+  printf "%s" "$1" | xclip -selection clipboard 2>/dev/null
+  sleep 0.3
+  xdotool key ctrl+v
+  sleep 0.3
   xdotool key Return
   wait_for 5 bash -c "[ -z \"\$(xdotool search --onlyvisible --name '^ﾀﾞｲｱﾛｸﾞ\$')\" ]" ||
     fail "the file-name dialog did not close"
