@@ -1,6 +1,6 @@
 # Sourced by run.sh and test.sh: installs the Debian packages that are missing.
 FIZMO_RUN_PACKAGES="cmake g++ qt6-base-dev libsdl2-dev fonts-ipafont-gothic"
-FIZMO_TEST_PACKAGES="libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev xvfb xdotool imagemagick desktop-file-utils"
+FIZMO_TEST_PACKAGES="libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev xvfb xdotool imagemagick xclip desktop-file-utils valgrind"
 
 fizmo_install_missing() {
   local missing=()

@@ -122,7 +122,7 @@ TEST_F(Soak, RandomPlayKeepsEveryInvariant) {
     const char* setting = std::getenv("FIZMO_SOAK_TICKS");
     const int ticks = setting ? std::atoi(setting) : 3000;
     driver.Start(1);
-    [[maybe_unused]] long settled = 0;
+    [[maybe_unused]] long settled = 0;  // unread under AddressSanitizer
     for (int tick = 0; tick < ticks; ++tick) {
         const int scoreBefore = driver.view.m_nScore;
         if (Roll(100) == 0) Resize();

@@ -1,0 +1,184 @@
+# Sourced by the bad_input_*.sh tests: an Xvfb display of their own, screenshots, the
+# menu, message boxes, and cleanup. The sourcing script sets $work before it.
+app_pid=""
+xvfb_pid=""
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -s "$work/err" ] && sed 's/^/  fizmo: /' "$work/err" >&2
+  exit 1
+}
+stop_app() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null && wait "$app_pid" 2>/dev/null
+  app_pid=""
+}
+cleanup() {
+  stop_app
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Runs "$@" every 0.1 s until it succeeds or $1 seconds have passed.
+wait_for() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
+# An Xvfb on the first free display number from $1 to $2.
+start_xvfb() {
+  for n in $(seq "$1" "$2"); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    # -noreset: a reset after each client that leaves would refuse the next one a while.
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    xvfb_pid=$!
+    if wait_for 5 env DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+    kill "$xvfb_pid" 2>/dev/null
+    xvfb_pid=""
+  done
+  return 1
+}
+
+# Starts the program in the current folder with the menu dump, and waits for its window.
+launch() {
+  FIZMO_DUMP_MENU=1 "$fizmo" >"$work/out" 2>"$work/err" &
+  app_pid=$!
+  wait_for 30 window_named "フィズモ" >/dev/null || fail "the window did not appear"
+  wait_for 10 grep -q "^end of menu" "$work/out" || fail "no menu dump"
+}
+alive() { kill -0 "$app_pid" 2>/dev/null; }
+# Ends the program from its menu, as a player would; it must exit with status 0, which a
+# sanitizer build also checks for leaks.
+quit_app() {
+  choose "ﾌｧｲﾙ(&F)" 2
+  wait_for 20 bash -c "! kill -0 $app_pid 2>/dev/null" || fail "the program did not exit"
+  wait "$app_pid"
+  local status=$?
+  app_pid=""
+  [ "$status" = 0 ] || fail "exit status $status"
+}
+
+shot() { import -window root "$work/$1.png"; }
+pixels_differing() {
+  compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 | cut -d' ' -f1
+}
+# Whether the picture changes within a second.
+moving() {
+  shot m1
+  sleep 1
+  shot m2
+  [ "$(pixels_differing m1 m2)" != 0 ]
+}
+
+# A visible window whose caption matches the regular expression in full.
+window_named() {
+  local id
+  id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+  [ -n "$id" ] && echo "$id"
+}
+box_count() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
+# Saves the picture of the box captioned $1 as $work/$2.png.
+box_picture() {
+  local id x y w h
+  id=$(window_named "$1") || return 1
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  x=$X y=$Y w=$WIDTH h=$HEIGHT
+  shot screen
+  convert "$work/screen.png" -crop "${w}x${h}+$x+$y" +repage "$work/$2.png"
+}
+# Whether the box captioned $1 has a line of dark text above its button. (The box's text
+# cannot be read back on X11; its caption says which failure it is.)
+box_has_text() {
+  local dark
+  box_picture "$1" box || return 1
+  dark=$(convert "$work/box.png" -gravity north -crop 100%x45%+0+0 +repage \
+    -colorspace gray -threshold 40% -negate -format "%[fx:mean*w*h]" info:)
+  [ "${dark%.*}" -gt 40 ]
+}
+# Closes the box captioned $1 with Return.
+close_box() {
+  local id
+  id=$(window_named "$1") || fail "no box '$1' to close"
+  xdotool windowfocus --sync "$id" 2>/dev/null
+  xdotool key Return
+  wait_for 5 bash -c "[ -z \"\$(xdotool search --onlyvisible --name '^$1\$' 2>/dev/null)\" ]" ||
+    fail "the box '$1' did not close on Return"
+}
+# Names, sizes, modes, times of change and contents of everything under folder $1.
+folder_state() {
+  (cd "$1" && find . -printf '%p %y %s %m %T@\n' | LC_ALL=C sort &&
+    find . -type f -exec md5sum {} + | LC_ALL=C sort)
+}
+
+menu_position() { awk -F'\t' -v t="$1" '$1 == "menu" && $2 == t { sub("at ", "", $3); print $3 }' "$work/out"; }
+popup_open() {
+  shot with_menu
+  convert "$work/before_menu.png" -crop "200x60+$(($1 - 40))+$(($2 + 12))" +repage "$work/a.png"
+  convert "$work/with_menu.png" -crop "200x60+$(($1 - 40))+$(($2 + 12))" +repage "$work/b.png"
+  [ "$(pixels_differing a b)" != 0 ]
+}
+# Opens a menu by clicking its title and chooses the item `downs` places down.
+choose() {
+  local title=$1 downs=$2 x y
+  read -r x y <<<"$(menu_position "$title")"
+  [ -n "$x" ] || fail "no menu '$title' in the menu dump"
+  for attempt in 1 2 3; do
+    shot before_menu
+    xdotool mousemove "$x" "$y" click 1
+    # Long enough for a held end-of-play pause to end first.
+    if wait_for 8 popup_open "$x" "$y"; then
+      for ((d = 0; d < downs; d++)); do xdotool key Down; done
+      xdotool key Return
+      sleep 0.3
+      return 0
+    fi
+    xdotool key Escape
+  done
+  fail "menu '$title' does not open"
+}
+
+# Whether "CLEAR", the end of the word problems, stands in cyan in the window's middle.
+problems_done_shown() {
+  local pixels
+  shot now
+  pixels=$(convert "$work/now.png" -crop "1000x200+140+412" +repage \
+    -fill black +opaque "#00FFFF" -fill white -opaque "#00FFFF" -format "%[fx:mean*w*h]" info:)
+  [ "${pixels%.*}" -gt 300 ]
+}
+# Word problems chosen from the menu, and play started.
+start_word_problems() {
+  choose "計算の種類" 3
+  choose "スタート・ストップ" 1
+}
+# A problem file that cannot be opened, in folder $1: the box at start-up and again at
+# スタート, play going on behind it, then the end of the word problems; nothing in the
+# folder changes. Each box's picture is kept as $work/box_<folder>_<n>.png.
+expect_unopenable() {
+  local folder=$1 before
+  cd "$work/$folder" || fail "no folder $folder"
+  before=$(folder_state .)
+  launch
+  wait_for 10 window_named "Fizmo" >/dev/null || fail "$folder: no box at start-up"
+  box_has_text "Fizmo" || fail "$folder: the box shows no text"
+  box_picture "Fizmo" "box_${folder}_1"
+  close_box "Fizmo"
+  start_word_problems
+  wait_for 10 window_named "Fizmo" >/dev/null || fail "$folder: no box at スタート"
+  moving || fail "$folder: play does not go on behind the box"
+  box_picture "Fizmo" "box_${folder}_2"
+  close_box "Fizmo"
+  wait_for 15 problems_done_shown || fail "$folder: no CLEAR after the failed open"
+  alive || fail "$folder: the program ended"
+  [ "$(box_count "Fizmo")" = 0 ] || fail "$folder: another box"
+  quit_app
+  [ "$(folder_state .)" = "$before" ] || fail "$folder: the folder changed"
+  cd "$work" || exit 1
+}
