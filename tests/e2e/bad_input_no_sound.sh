@@ -7,7 +7,7 @@ set -uo pipefail
 fizmo=$(realpath "$1")
 unset QT_QPA_PLATFORM
 work=$(mktemp -d)
-. "$(dirname "$0")/bad_input_common.bash"
+. "$(dirname "$0")/x11_harness.bash"
 
 # The default driver, as a player's machine without sound hardware has it. Where a sound
 # server or card is there after all, ALSA is named with a device that does not exist.

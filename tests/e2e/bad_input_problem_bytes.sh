@@ -8,7 +8,7 @@ fizmo=$(realpath "$1")
 export SDL_AUDIODRIVER=dummy
 unset QT_QPA_PLATFORM
 work=$(mktemp -d)
-. "$(dirname "$0")/bad_input_common.bash"
+. "$(dirname "$0")/x11_harness.bash"
 
 start_xvfb 371 440 || fail "no Xvfb display could be started"
 

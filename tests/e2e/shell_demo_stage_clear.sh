@@ -8,46 +8,7 @@ build=$(realpath "$3")
 export SDL_AUDIODRIVER=dummy
 unset QT_QPA_PLATFORM
 work=$(mktemp -d)
-app_pid=""
-xvfb_pid=""
-
-fail() {
-  echo "FAIL: $*" >&2
-  [ -s "$work/err" ] && sed 's/^/  fizmo: /' "$work/err" >&2
-  exit 1
-}
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Runs "$@" every 0.1 s until it succeeds or $1 seconds have passed.
-wait_for() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
-}
-
-start_xvfb() {
-  for n in $(seq 161 230); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    if wait_for 5 env DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
-      export DISPLAY=":$n"
-      return 0
-    fi
-    kill "$xvfb_pid" 2>/dev/null
-    xvfb_pid=""
-  done
-  return 1
-}
+. "$(dirname "$0")/x11_harness.bash"
 
 # Width and height of the cyan (0,255,255) text in the band across the window's middle,
 # or "0 0" when there is none.
@@ -57,7 +18,7 @@ cyan_text_size() {
     -trim -format "%w %h %[fx:mean*w*h]" info: 2>/dev/null
 }
 
-start_xvfb || fail "no Xvfb display could be started"
+start_xvfb 161 230 || fail "no Xvfb display could be started"
 cd "$work" || exit 1
 printf 'a\nb\nc\n12\n' >Mondai.dat
 # The pointer stays still throughout: a move by the player would end the demo.

@@ -1,4 +1,4 @@
-# Sourced by the bad_input_*.sh tests: an Xvfb display of their own, screenshots, the
+# Sourced by the end-to-end tests of the window: an Xvfb display of their own, screenshots, the
 # menu, message boxes, and cleanup. The sourcing script sets $work before it.
 app_pid=""
 xvfb_pid=""
@@ -67,13 +67,20 @@ quit_app() {
 }
 
 shot() { import -window root "$work/$1.png"; }
+# The number of pixels that differ between two screenshots, optionally in one region WxH+X+Y.
 pixels_differing() {
-  compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 | cut -d' ' -f1
+  local a="$work/$1.png" b="$work/$2.png"
+  if [ $# -ge 3 ]; then
+    convert "$a" -crop "$3" +repage "$work/a.png"
+    convert "$b" -crop "$3" +repage "$work/b.png"
+    a="$work/a.png" b="$work/b.png"
+  fi
+  compare -metric AE "$a" "$b" null: 2>&1 | cut -d' ' -f1
 }
-# Whether the picture changes within a second.
+# Whether the picture changes within $1 seconds (1 by default).
 moving() {
   shot m1
-  sleep 1
+  sleep "${1:-1}"
   shot m2
   [ "$(pixels_differing m1 m2)" != 0 ]
 }
@@ -121,9 +128,7 @@ folder_state() {
 menu_position() { awk -F'\t' -v t="$1" '$1 == "menu" && $2 == t { sub("at ", "", $3); print $3 }' "$work/out"; }
 popup_open() {
   shot with_menu
-  convert "$work/before_menu.png" -crop "200x60+$(($1 - 40))+$(($2 + 12))" +repage "$work/a.png"
-  convert "$work/with_menu.png" -crop "200x60+$(($1 - 40))+$(($2 + 12))" +repage "$work/b.png"
-  [ "$(pixels_differing a b)" != 0 ]
+  [ "$(pixels_differing before_menu with_menu "200x60+$(($1 - 40))+$(($2 + 12))")" != 0 ]
 }
 # Opens a menu by clicking its title and chooses the item `downs` places down.
 choose() {
