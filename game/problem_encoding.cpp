@@ -1,5 +1,7 @@
 #include "game/problem_encoding.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 void Utf8Validator::Feed(const unsigned char* bytes, std::size_t count) {
@@ -31,8 +33,12 @@ void Utf8Validator::Feed(const unsigned char* bytes, std::size_t count) {
 }
 
 TextEncoding DetectProblemEncoding(std::FILE* file) {
-    // A stream that cannot be rewound (a pipe) is read as it comes, as Shift-JIS.
-    if (!file || std::fseek(file, 0, SEEK_SET) != 0) return TextEncoding::ShiftJis;
+    // Only a regular file has an end to scan to; a pipe or a device (/dev/zero) is read as
+    // it comes, as Shift-JIS.
+    struct stat info {};
+    if (!file || fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode) ||
+        std::fseek(file, 0, SEEK_SET) != 0)
+        return TextEncoding::ShiftJis;
     Utf8Validator validator;
     unsigned char head[3] = {};
     std::size_t headSize = 0;

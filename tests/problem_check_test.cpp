@@ -123,6 +123,11 @@ TEST_F(ProblemFiles, Utf8FilesAreShownAsUtf8WithTheByteOrderMarkSkipped) {
         EXPECT_GT(drawn, 50);
         EXPECT_EQ(drawn, HudPixels(ShiftJisTwin(text)));
     }
+    // A device without end is not scanned.
+    std::FILE* zero = std::fopen("/dev/zero", "r");
+    ASSERT_NE(zero, nullptr);
+    EXPECT_EQ(DetectProblemEncoding(zero), TextEncoding::ShiftJis);
+    std::fclose(zero);
     // Plain ASCII and broken UTF-8 stay Shift-JIS.
     for (const std::string& bytes : {std::string("a\nb\nc\n1\n"), std::string("\xE3\x81\n")}) {
         std::FILE* file = std::fopen(Write("other.dat", bytes).c_str(), "r");
