@@ -1,0 +1,44 @@
+// Frames on windows of every size: up to 1280 x 1024 exactly as they always were, and
+// beyond it the game over the whole window.
+#include <gtest/gtest.h>
+
+#include <QCryptographicHash>
+#include <string>
+
+#include "play_driver.h"
+
+namespace {
+
+// A digest of every frame shown while a times-table game is played through its first stage
+// clear: marks, missiles, heads-up text and the held stage-clear line included.
+std::string PlayedFramesDigest(int width, int height) {
+    PlayDriver play(width, height);
+    play.Start(1);
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    auto add = [&hash](const QImage& frame) {
+        hash.addData(QByteArrayView(frame.constBits(), frame.sizeInBytes()));
+    };
+    play.view.OnPaint();
+    add(play.window.Image());
+    for (int shot = 0; shot < 30 && !play.view.m_bStageClear; ++shot) {
+        EXPECT_TRUE(shot % 7 == 3 ? play.MissDigit() : play.AnswerDigit());
+        add(play.window.Image());
+    }
+    EXPECT_EQ(play.view.m_bStageClear, 1);
+    play.Settle();
+    for (const QImage& held : play.window.shownWhileHeld) add(held);
+    return hash.result().toHex().toStdString();
+}
+
+TEST(FrameSizes, UpToTheLeastBackBufferFramesAreUnchanged) {
+    struct Case {
+        int width, height;
+        const char* digest;
+    };
+    for (const Case& c : {Case{1280, 1024, "44df201e47ec0ddefe60b5b54c55da0e9a95247a"},
+                          Case{1024, 768, "77829cf0beb78a4f79f3d9bdd58842c7866943df"},
+                          Case{640, 484, "4d8a389d3c8a75bbdca32ff1485e908051532430"}})
+        EXPECT_EQ(PlayedFramesDigest(c.width, c.height), c.digest) << c.width << " x " << c.height;
+}
+
+}  // namespace
