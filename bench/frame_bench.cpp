@@ -56,7 +56,7 @@ void BM_Paint(benchmark::State& state) {
     }
     state.counters["score"] = view.m_nScore;  // unchanged: nothing was judged
 }
-BENCHMARK(BM_Paint)->Args({1280, 1024})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Paint)->Args({1280, 1024})->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMicrosecond);
 
 void BM_PaintFloor(benchmark::State& state) {
     const int width = static_cast<int>(state.range(0));
@@ -77,6 +77,6 @@ void BM_PaintFloor(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_PaintFloor)->Args({1280, 1024})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaintFloor)->Args({1280, 1024})->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -30,6 +30,9 @@ constexpr unsigned kTimerId = 1;
 constexpr unsigned kTimerPeriodMs = 100;
 constexpr int kTiles = 10;
 constexpr int kShots = 30;
+// The back buffer is never smaller than this; it grows to cover a larger client area.
+constexpr int kLeastBackBufferWidth = 1280;
+constexpr int kLeastBackBufferHeight = 1024;
 
 // The missile slot used by the latest shot; runs on from game to game.
 extern int g_nNextShot;
@@ -45,6 +48,8 @@ public:
     // Set-up and layout.
     void OnInitialUpdate();
     void OnSize(unsigned type, int cx, int cy);
+    // Grows the back buffer to cover the client area; it never shrinks.
+    void CoverClientArea();
 
     // Tick.
     void OnTimer(unsigned idEvent);

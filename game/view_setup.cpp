@@ -1,5 +1,6 @@
 // Loading the view's images, surfaces and sounds once, following the window's size, and
 // releasing everything again.
+#include <algorithm>
 #include <array>
 
 #include "game/fizmo_view.h"
@@ -37,7 +38,7 @@ void CFizmoView::OnInitialUpdate() {
     m_pSrcDC->CreateCompatibleDC(client);
     m_pSrcDC->SelectObject(m_pBackground.get());
     m_pBackDC->CreateCompatibleDC(client);
-    m_pBackBitmap->CreateCompatibleBitmap(1280, 1024);
+    CoverClientArea();
     m_pBackDC->SetMapMode(MM_TEXT);
 
     OpenSoundDevice(m_pWnd);
@@ -55,8 +56,19 @@ void CFizmoView::OnInitialUpdate() {
 void CFizmoView::OnSize(unsigned, int cx, int cy) {
     m_nViewWidth = cx;
     m_nViewHeight = cy;
+    CoverClientArea();
     if (m_nStage != 1 && m_nStage != 4) return;  // other stages move tiles vertically
     LayOutRows(*this);
+}
+
+void CFizmoView::CoverClientArea() {
+    if (!m_pBackDC->HasSurface()) return;  // made at the first showing, at the size then
+    const QImage& now = m_pBackBitmap->Image();
+    const int width = std::max({kLeastBackBufferWidth, now.width(), m_nViewWidth});
+    const int height = std::max({kLeastBackBufferHeight, now.height(), m_nViewHeight});
+    // Grown, never shrunk: resizing back and forth allocates nothing more.
+    if (width != now.width() || height != now.height())
+        m_pBackBitmap->CreateCompatibleBitmap(width, height);
 }
 
 CFizmoView::~CFizmoView() {

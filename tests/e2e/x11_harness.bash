@@ -30,12 +30,14 @@ wait_for() {
   done
 }
 
-# An Xvfb on the first free display number from $1 to $2.
+# An Xvfb on the first free display number from $1 to $2, with a screen of $3 (1280x1024
+# by default).
 start_xvfb() {
+  local size=${3:-1280x1024}
   for n in $(seq "$1" "$2"); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     # -noreset: a reset after each client that leaves would refuse the next one a while.
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
     xvfb_pid=$!
     if wait_for 5 env DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
       export DISPLAY=":$n"
