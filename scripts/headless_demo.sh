@@ -2,18 +2,19 @@
 # Plays the demo on a virtual display (Xvfb) and saves a screenshot, for machines without
 # a display. Usage: headless_demo.sh <fizmo binary> <screenshot.png>
 # Run it in the folder whose Mondai.dat the game should read. FIZMO_DEMO_SECONDS sets the
-# length (10 by default).
+# length (10 by default), FIZMO_DEMO_SCREEN the virtual screen (1920x1080 by default).
 set -euo pipefail
 fizmo=$1
 shot=$2
 seconds=${FIZMO_DEMO_SECONDS:-10}
+screen=${FIZMO_DEMO_SCREEN:-1920x1080}
 
 display=99
 while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
   display=$((display + 1))
 done
 game=""
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb ":$display" -screen 0 "${screen}x24" -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $game $xvfb 2>/dev/null || true; wait 2>/dev/null || true' EXIT
 for _ in $(seq 100); do
