@@ -56,7 +56,11 @@ void BM_Paint(benchmark::State& state) {
     }
     state.counters["score"] = view.m_nScore;  // unchanged: nothing was judged
 }
-BENCHMARK(BM_Paint)->Args({1280, 1024})->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Paint)
+    ->Args({1280, 1024})
+    ->Args({1920, 1080})
+    ->Args({3840, 2160})
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_PaintFloor(benchmark::State& state) {
     const int width = static_cast<int>(state.range(0));
@@ -71,12 +75,20 @@ void BM_PaintFloor(benchmark::State& state) {
     src.SelectObject(&background);
     back.SelectObject(&frame);
     front.SelectObject(&window);
-    for (auto _ : state) {
+    auto floor = [&] {
         back.StretchBlt(0, 0, width, height, &src, 320, 0, 640, 400, SRCCOPY);
         front.BitBlt(0, 0, width, height, &back, 0, 0, SRCCOPY);
+    };
+    floor();  // the images' pages are touched once outside the timing, as in BM_Paint
+    for (auto _ : state) {
+        floor();
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_PaintFloor)->Args({1280, 1024})->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaintFloor)
+    ->Args({1280, 1024})
+    ->Args({1920, 1080})
+    ->Args({3840, 2160})
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
