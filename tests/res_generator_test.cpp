@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -28,9 +29,12 @@ TEST(ResGenerator, ReproducesTheCommittedFilesByteForByte) {
         EXPECT_TRUE(committed.readAll() == written.readAll()) << "regenerate with fizmo_resgen";
     }
     // Nothing stale left behind in the generated folders.
-    for (const QString& folder : {QStringLiteral("bmp"), QStringLiteral("wav")}) {
-        for (const QString& name : QDir(res.filePath(folder)).entryList(QDir::Files)) {
-            EXPECT_TRUE(generated.contains(folder + "/" + name)) << name.toStdString();
+    for (const QString& folder :
+         {QStringLiteral("bmp"), QStringLiteral("wav"), QStringLiteral("icons")}) {
+        QDirIterator it(res.filePath(folder), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString name = res.relativeFilePath(it.next());
+            EXPECT_TRUE(generated.contains(name)) << name.toStdString();
         }
     }
     // A picture of everything, for people to look at.
