@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "tools/resgen/bmp_writer.h"
+#include "tools/resgen/icon_writer.h"
 #include "tools/resgen/resgen.h"
 
 namespace {
@@ -57,6 +58,28 @@ TEST(ResGenerator, RunLengthEncodingDecodesLikeThePlainRows) {
     ASSERT_FALSE(plain.isNull());
     EXPECT_EQ(rle.convertToFormat(QImage::Format_RGB32),
               plain.convertToFormat(QImage::Format_RGB32));
+}
+
+TEST(ResGenerator, PngEncodingDecodesToTheSamePixels) {
+    // Runs longer than one back-reference, rows repeating the row above, transparent areas,
+    // and every byte value as a literal.
+    QImage image(300, 7, QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const unsigned noise = (x * 2654435761u + y * 40503u) >> 7;
+            const QRgb pixels[7] = {0u,
+                                    qRgba(200, 10, 30, 255),
+                                    qRgba(200, 10, 30, 255),
+                                    noise | 0xFF000000u,
+                                    x < 150 ? 0u : noise,
+                                    qRgba(x, 255 - x, y, x),
+                                    qRgba(x & 0xF0, 0, 0, 255)};
+            image.setPixel(x, y, pixels[y]);
+        }
+    }
+    const QImage decoded = QImage::fromData(resgen::WritePng(image), "PNG");
+    ASSERT_FALSE(decoded.isNull());
+    EXPECT_EQ(decoded.convertToFormat(QImage::Format_ARGB32), image);
 }
 
 }  // namespace
