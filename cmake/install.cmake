@@ -6,10 +6,12 @@ include(GNUInstallDirs)
 set(FIZMO_INSTALL_GAMESDIR games CACHE STRING "Where the program goes, relative to the prefix")
 set(FIZMO_APP_ID org.example.fizmo CACHE STRING "Reverse-DNS id of the software-centre metadata")
 set(FIZMO_HOMEPAGE "https://fizmo.example.org" CACHE STRING "The project's home page")
-set(FIZMO_SCREENSHOT_URL "${FIZMO_HOMEPAGE}/screenshot.png" CACHE STRING "Picture for software centres")
+set(FIZMO_SCREENSHOT_URL "${FIZMO_HOMEPAGE}/screenshot.png" CACHE STRING "For software centres")
+# The day this version was released: moves with the version in project().
 set(FIZMO_RELEASE_DATE 2026-12-08)
 set(FIZMO_RELEASE_DATE_RFC2822 "Tue, 08 Dec 2026 00:00:00 +0000")
-set(FIZMO_MAINTAINER "Fizmo developers <developers@fizmo.example.org>" CACHE STRING "Package maintainer")
+set(FIZMO_MAINTAINER "Fizmo developers <developers@fizmo.example.org>" CACHE STRING
+    "Package maintainer")
 set(FIZMO_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/fizmo)
 
 install(TARGETS fizmo RUNTIME DESTINATION ${FIZMO_INSTALL_GAMESDIR})
@@ -23,25 +25,16 @@ install(FILES ${PROJECT_BINARY_DIR}/${FIZMO_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # Manual pages and the changelog are shipped compressed, without time stamps, as Debian does.
-configure_file(${PROJECT_SOURCE_DIR}/cmake/debian/changelog.in
-               ${PROJECT_BINARY_DIR}/pkg/changelog @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/docs/fizmo.6 ${PROJECT_BINARY_DIR}/man/fizmo.6 COPYONLY)
+configure_file(${PROJECT_SOURCE_DIR}/docs/fizmo.ja.6 ${PROJECT_BINARY_DIR}/man/ja/fizmo.6 COPYONLY)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/debian/changelog.in ${PROJECT_BINARY_DIR}/pkg/changelog
+               @ONLY)
 set(FIZMO_GZIPPED)
-foreach(pair "docs/fizmo.6:man/fizmo.6" "docs/fizmo.ja.6:man/ja/fizmo.6" "-:pkg/changelog")
-  string(REPLACE ":" ";" pair ${pair})
-  list(GET pair 0 source)
-  list(GET pair 1 target)
-  set(copy)
-  if(NOT source STREQUAL "-")
-    set(copy COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/${source}
-                     ${PROJECT_BINARY_DIR}/${target})
-    set(source ${PROJECT_SOURCE_DIR}/${source})
-  else()
-    set(source ${PROJECT_BINARY_DIR}/${target})
-  endif()
-  add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/${target}.gz ${copy}
-                     COMMAND gzip -9nf ${PROJECT_BINARY_DIR}/${target}
-                     DEPENDS ${source} VERBATIM)
-  list(APPEND FIZMO_GZIPPED ${PROJECT_BINARY_DIR}/${target}.gz)
+foreach(file man/fizmo.6 man/ja/fizmo.6 pkg/changelog)
+  add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/${file}.gz
+                     COMMAND gzip -9nkf ${PROJECT_BINARY_DIR}/${file}
+                     DEPENDS ${PROJECT_BINARY_DIR}/${file} VERBATIM)
+  list(APPEND FIZMO_GZIPPED ${PROJECT_BINARY_DIR}/${file}.gz)
 endforeach()
 add_custom_target(fizmo_gzipped_docs ALL DEPENDS ${FIZMO_GZIPPED})
 install(FILES ${PROJECT_BINARY_DIR}/man/fizmo.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
