@@ -19,6 +19,9 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFIZMO_WERROR=ON >/dev/nu
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
+echo "== Debian package: cpack, lintian, contents, desktop entry, metainfo, the packaged program"
+bash tests/package/check.sh build
+
 [ "${FIZMO_QUICK:-0}" = 1 ] && exit 0
 
 echo "== valgrind memcheck of the game logic, sound and resources"

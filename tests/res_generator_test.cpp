@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
 #include "tools/resgen/bmp_writer.h"
+#include "tools/resgen/icon_writer.h"
 #include "tools/resgen/resgen.h"
 
 namespace {
@@ -28,9 +30,12 @@ TEST(ResGenerator, ReproducesTheCommittedFilesByteForByte) {
         EXPECT_TRUE(committed.readAll() == written.readAll()) << "regenerate with fizmo_resgen";
     }
     // Nothing stale left behind in the generated folders.
-    for (const QString& folder : {QStringLiteral("bmp"), QStringLiteral("wav")}) {
-        for (const QString& name : QDir(res.filePath(folder)).entryList(QDir::Files)) {
-            EXPECT_TRUE(generated.contains(folder + "/" + name)) << name.toStdString();
+    for (const QString& folder :
+         {QStringLiteral("bmp"), QStringLiteral("wav"), QStringLiteral("icons")}) {
+        QDirIterator it(res.filePath(folder), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString name = res.relativeFilePath(it.next());
+            EXPECT_TRUE(generated.contains(name)) << name.toStdString();
         }
     }
     // A picture of everything, for people to look at.
@@ -53,6 +58,28 @@ TEST(ResGenerator, RunLengthEncodingDecodesLikeThePlainRows) {
     ASSERT_FALSE(plain.isNull());
     EXPECT_EQ(rle.convertToFormat(QImage::Format_RGB32),
               plain.convertToFormat(QImage::Format_RGB32));
+}
+
+TEST(ResGenerator, PngEncodingDecodesToTheSamePixels) {
+    // Runs longer than one back-reference, rows repeating the row above, transparent areas,
+    // and every byte value as a literal.
+    QImage image(300, 7, QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const unsigned noise = (x * 2654435761u + y * 40503u) >> 7;
+            const QRgb pixels[7] = {0u,
+                                    qRgba(200, 10, 30, 255),
+                                    qRgba(200, 10, 30, 255),
+                                    noise | 0xFF000000u,
+                                    x < 150 ? 0u : noise,
+                                    qRgba(x, 255 - x, y, x),
+                                    qRgba(x & 0xF0, 0, 0, 255)};
+            image.setPixel(x, y, pixels[y]);
+        }
+    }
+    const QImage decoded = QImage::fromData(resgen::WritePng(image), "PNG");
+    ASSERT_FALSE(decoded.isNull());
+    EXPECT_EQ(decoded.convertToFormat(QImage::Format_ARGB32), image);
 }
 
 }  // namespace

@@ -10,12 +10,13 @@ trap 'rm -rf "$prefix"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install failed"
-[ -x "$prefix/bin/fizmo" ] || fail "no program in bin/"
+[ -x "$prefix/games/fizmo" ] || fail "no program in games/"
 desktop="$prefix/share/applications/fizmo.desktop"
 [ -f "$desktop" ] || fail "no desktop entry"
 [ -f "$prefix/share/icons/hicolor/32x32/apps/fizmo.png" ] || fail "no icon"
 grep -qx "Name\[ja\]=フィズモ" "$desktop" || fail "no Japanese name"
 grep -qx "Icon=fizmo" "$desktop" || fail "the entry does not name the icon"
+grep -qx "Exec=$prefix/games/fizmo" "$desktop" || fail "the entry does not start the installed program"
 grep -q "^Categories=.*Education;.*Game;" "$desktop" || fail "categories missing"
 workdir=$(sed -n 's/^Path=//p' "$desktop")
 [ "$workdir" = "$prefix/share/fizmo" ] || fail "working folder is '$workdir'"
@@ -23,5 +24,5 @@ cmp -s "$workdir/Mondai.dat" "$src/res/Mondai.dat" || fail "no sample Mondai.dat
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$desktop" || fail "desktop-file-validate"
 fi
-"$prefix/bin/fizmo" --version | grep -q "2\.0" || fail "the installed program does not run"
+"$prefix/games/fizmo" --version | grep -q "2\.0" || fail "the installed program does not run"
 echo PASS

@@ -46,8 +46,12 @@ std::vector<OutputFile> GenerateAll() {
     }
     const Icon icon = MakeIcon();
     files.push_back({QStringLiteral("fizmo.ico"), WriteIco(icon.image, icon.opaque)});
-    files.push_back({QStringLiteral("fizmo.png"), WritePng(icon.withAlpha)});
-    files.push_back({QStringLiteral("fizmo-128.png"), WritePng(icon.large)});
+    // Laid out as in an icon theme, so that the folder installs as it is.
+    const QString themed = QStringLiteral("icons/%1x%1/apps/fizmo.png");
+    files.push_back({themed.arg(32), WritePng(icon.withAlpha)});
+    for (const QImage& image : icon.smooth) {
+        files.push_back({themed.arg(image.width()), WritePng(image)});
+    }
     files.push_back({QStringLiteral("Mondai.dat"), MondaiDat()});
     return files;
 }

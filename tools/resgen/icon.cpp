@@ -1,5 +1,5 @@
 // The application icon: a red rocket pointing left with a cyan window and yellow stripes.
-// One drawing in a 32-unit box serves the 16-colour icon and the large smooth PNG.
+// One drawing in a 32-unit box serves the 16-colour icon and the smooth PNGs of every size.
 
 #include "tools/resgen/draw.h"
 #include "tools/resgen/pictures.h"
@@ -90,7 +90,7 @@ Icon MakeIcon() {
             icon.withAlpha.setPixel(x, y, drawn ? (colour | 0xFF000000u) : 0u);
         }
     }
-    icon.large = Draw(128, true);
+    for (int size : kSmoothIconSizes) icon.smooth.push_back(Draw(size, true));
     return icon;
 }
 

@@ -32,18 +32,93 @@ std::uint32_t Adler32(const QByteArray& bytes) {
     return (b << 16) | a;
 }
 
-// A zlib stream of stored blocks (at most 65535 bytes each).
-QByteArray ZlibStored(const QByteArray& raw) {
+// Bits go out least significant first; Huffman codes most significant first.
+class BitWriter {
+public:
+    void Bits(std::uint32_t value, int count) {
+        pending_ |= value << filled_;
+        filled_ += count;
+        for (; filled_ >= 8; filled_ -= 8, pending_ >>= 8) out_.append(char(pending_ & 0xFF));
+    }
+    void Code(std::uint32_t code, int length) {
+        std::uint32_t reversed = 0;
+        for (int i = 0; i < length; ++i) reversed |= ((code >> i) & 1) << (length - 1 - i);
+        Bits(reversed, length);
+    }
+    QByteArray Finish() {
+        if (filled_ > 0) out_.append(char(pending_ & 0xFF));
+        return out_;
+    }
+
+private:
+    QByteArray out_;
+    std::uint32_t pending_ = 0;
+    int filled_ = 0;
+};
+
+// Symbol `symbol` of the fixed literal/length code.
+void LiteralOrLength(BitWriter& bits, int symbol) {
+    if (symbol < 144)
+        bits.Code(0x30 + symbol, 8);
+    else if (symbol < 256)
+        bits.Code(0x190 + symbol - 144, 9);
+    else if (symbol < 280)
+        bits.Code(symbol - 256, 7);
+    else
+        bits.Code(0xC0 + symbol - 280, 8);
+}
+
+// One back-reference: `length` bytes from `distance` bytes back.
+void Match(BitWriter& bits, int length, int distance) {
+    static constexpr int kLengthBase[29] = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
+                                            15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
+                                            67, 83, 99, 115, 131, 163, 195, 227, 258};
+    static constexpr int kDistanceBase[30] = {
+        1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
+        193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+    int l = 28;
+    while (kLengthBase[l] > length) --l;
+    LiteralOrLength(bits, 257 + l);
+    const int lengthExtra = l < 8 || l == 28 ? 0 : (l - 4) / 4;
+    bits.Bits(length - kLengthBase[l], lengthExtra);
+    int d = 29;
+    while (kDistanceBase[d] > distance) --d;
+    bits.Code(d, 5);
+    bits.Bits(distance - kDistanceBase[d], d < 4 ? 0 : (d - 2) / 2);
+}
+
+// A zlib stream in one block of fixed codes. Icon art repeats the pixel before it and the row
+// above it: those two back-references alone shrink it several times over, and unlike a general
+// compressor the bytes depend on nothing but the pixels.
+QByteArray Zlib(const QByteArray& raw, int rowBytes) {
+    BitWriter bits;
+    bits.Bits(1, 1);  // the last block
+    bits.Bits(1, 2);  // fixed codes
+    const auto* data = reinterpret_cast<const std::uint8_t*>(raw.constData());
+    const qsizetype size = raw.size();
+    for (qsizetype i = 0; i < size;) {
+        int best = 0, bestDistance = 0;
+        for (int distance : {4, rowBytes}) {
+            if (i < distance) continue;
+            int length = 0;
+            while (length < 258 && i + length < size &&
+                   data[i + length] == data[i + length - distance])
+                ++length;
+            if (length > best) {
+                best = length;
+                bestDistance = distance;
+            }
+        }
+        if (best >= 3) {
+            Match(bits, best, bestDistance);
+            i += best;
+        } else {
+            LiteralOrLength(bits, data[i++]);
+        }
+    }
+    LiteralOrLength(bits, 256);  // end of block
     QByteArray out("\x78\x01", 2);
-    qsizetype pos = 0;
-    do {
-        const int len = static_cast<int>(std::min<qsizetype>(65535, raw.size() - pos));
-        const bool last = pos + len == raw.size();
-        Bytes block;
-        block.U8(last ? 1 : 0).U16(len).U16(~len & 0xFFFF).Raw(raw.mid(pos, len));
-        out.append(block.data());
-        pos += len;
-    } while (pos < raw.size());
+    out.append(bits.Finish());
     AppendBe32(out, Adler32(raw));
     return out;
 }
@@ -94,7 +169,7 @@ QByteArray WritePng(const QImage& image) {
     }
     QByteArray png("\x89PNG\r\n\x1a\n", 8);
     AppendChunk(png, "IHDR", header);
-    AppendChunk(png, "IDAT", ZlibStored(raw));
+    AppendChunk(png, "IDAT", Zlib(raw, 1 + rgba.width() * 4));
     AppendChunk(png, "IEND", QByteArray());
     return png;
 }

@@ -30,11 +30,15 @@ IndexedImage Sky();
 // All 21 bitmaps, in id order.
 std::vector<Picture> MakePictures();
 
+// The sizes of the smooth icons for a desktop's icon theme, each drawn at its size. At 32 the
+// smooth drawing blurs its one-pixel outlines, so the theme gets the pixel-drawn icon there.
+inline constexpr int kSmoothIconSizes[] = {48, 64, 128, 256};
+
 struct Icon {
     IndexedImage image;                // 32 x 32, 16 colours
     std::vector<std::uint8_t> opaque;  // 1 where the rocket is
     QImage withAlpha;                  // the same picture with transparency
-    QImage large;                      // 128 x 128, smooth, with transparency
+    std::vector<QImage> smooth;        // one per kSmoothIconSizes, with transparency
 };
 Icon MakeIcon();
 
