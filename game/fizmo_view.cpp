@@ -44,7 +44,7 @@ CFizmoView::CFizmoView(WindowServices* window, Random* random)
     m_bProblemsDone = 0;
     m_bStageClear = 0;
     m_nStage = 1;
-    m_nQuizMode = 1;
+    m_nQuizMode = kQuizTimesTable;
     m_strProblemFile = "Mondai.dat";
 
     std::memset(m_szProblemLine, 0, sizeof m_szProblemLine);

@@ -26,6 +26,11 @@ enum FizmoCommand : unsigned {
     ID_STOP = 32779,
 };
 
+// The kinds of quiz, as held in m_nQuizMode.
+constexpr int kQuizTimesTable = 1;
+constexpr int kQuizAddition = 2;
+constexpr int kQuizWordProblems = 3;
+
 constexpr unsigned kTimerId = 1;
 constexpr unsigned kTimerPeriodMs = 100;
 constexpr int kTiles = 10;

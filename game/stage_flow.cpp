@@ -6,6 +6,7 @@
 #include "game/game_font.h"
 #include "game/texts.h"
 #include "game/tile_layout.h"
+#include "res/resource_ids.h"
 #include "sound/wave_sound.h"
 
 namespace {
@@ -105,14 +106,14 @@ void CFizmoView::SetUpStage() {
     switch (m_nStage) {
         case 2:
         case 5:
-            m_pBackground->LoadBitmap(162);
+            m_pBackground->LoadBitmap(IDB_MEADOW);
             break;
         case 3:
         case 6:
-            m_pBackground->LoadBitmap(163);
+            m_pBackground->LoadBitmap(IDB_SKY);
             break;
         case 4:
-            m_pBackground->LoadBitmap(134);
+            m_pBackground->LoadBitmap(IDB_STAR_FIELD);
             break;
         default:
             break;
