@@ -34,6 +34,8 @@ constexpr int kQuizWordProblems = 3;
 constexpr unsigned kTimerId = 1;
 constexpr unsigned kTimerPeriodMs = 100;
 constexpr int kTiles = 10;
+constexpr int kShipStartX = 640;  // where the ship stands at the start of each stage
+constexpr int kShipStartY = 200;
 constexpr int kShots = 30;
 
 // The missile slot used by the latest shot; runs on from game to game.

@@ -6,23 +6,16 @@
 
 void CFizmoView::OnStart() {
     if (m_pWnd) m_pWnd->SetTimer(kTimerId, kTimerPeriodMs);
-    for (int& x : m_nTargetX) x = 0;
-    m_nScore = 0;
-    m_nShipX = 640;
-    m_nShipY = 200;
+    ResetPlayfield(*this);
     m_nStage = 1;
     m_bGameOver = 0;
     m_bProblemsDone = 0;
-    m_bStageClear = 0;
     m_pBackground->LoadBitmap(IDB_STAR_FIELD);
     WaveSoundPlay(m_pSndBgm, DSBPLAY_LOOPING);
     if (m_nQuizMode == kQuizWordProblems)
         OpenProblemFile();  // word problems begin again at the first
     LayOutRows(*this);
-    for (int k = 0; k < kTiles; ++k) {
-        m_nTargetX[k] = 0;
-        m_nTargetSpeed[k] = LowRuleSpeed(Rng(), m_nSpeedLow);
-    }
+    RestartTiles(*this, SpeedRule::kLow);
     NextQuestion();
 }
 

@@ -82,20 +82,12 @@ void CFizmoView::ShowStageClear() {
     WaitSeconds(3);
     WaveSoundPlay(m_pSndClear, 0);
     WaitSeconds(6);
-    for (int k = 0; k < kTiles; ++k) {
-        m_nTargetX[k] = 0;
-        m_nTargetSpeed[k] = m_nStage < 4 ? LowRuleSpeed(Rng(), m_nSpeedLow)
-                                         : HighRuleSpeed(Rng(), m_nSpeedLow, m_nSpeedHigh);
-    }
+    RestartTiles(*this, m_nStage < 4 ? SpeedRule::kLow : SpeedRule::kHigh);
     if (m_nStage < 7) SetUpStage();
 }
 
 void CFizmoView::SetUpStage() {
-    for (int& x : m_nTargetX) x = 0;
-    m_nScore = 0;
-    m_bStageClear = 0;
-    m_nShipX = 640;
-    m_nShipY = 200;
+    ResetPlayfield(*this);
     WaveSoundPlay(m_pSndBgm, DSBPLAY_LOOPING);
     for (int k = 0; k < kTiles; ++k) {
         const int step = m_nStage == 5 ? 2 : 1;

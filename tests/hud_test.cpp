@@ -64,11 +64,7 @@ protected:
     }
 
     FakeWindow window;
-    ScriptedRandom random = [] {
-        ScriptedRandom r;
-        r.fallback = 1;
-        return r;
-    }();
+    ScriptedRandom random{1};  // construction draws speeds and operands
     CFizmoView view;
     Bitmap bitmap;
     Surface surface;
