@@ -19,8 +19,6 @@ CFizmoView::CFizmoView(WindowServices* window, Random* random)
     m_strFontName = texts::kFontName;
 
     m_nScrollX = 640;
-    m_nShipX = 640;
-    m_nShipY = 200;
     m_nScrollSpeed = 20;
     m_nSpeedLow = 5;
     m_nSpeedHigh = 10;
@@ -30,21 +28,17 @@ CFizmoView::CFizmoView(WindowServices* window, Random* random)
         m_nShotY[j] = -100;
     }
     // Drawn before seeding, so these first speeds are the same on every run.
-    for (int k = 0; k < kTiles; ++k) {
-        m_nTargetX[k] = 0;
-        m_nTargetSpeed[k] = LowRuleSpeed(Rng(), m_nSpeedLow);
-    }
+    RestartTiles(*this, SpeedRule::kLow);
     Rng().Seed(static_cast<unsigned>(std::time(nullptr)));
     m_nOperandA = Rng().Rand() % 10;
     m_nDigitIndex = 0;
     m_nOperandB = Rng().Rand() % 10;
     m_strEntered.clear();
-    m_nScore = 0;
+    ResetPlayfield(*this);
     m_bGameOver = 0;
     m_bProblemsDone = 0;
-    m_bStageClear = 0;
     m_nStage = 1;
-    m_nQuizMode = 1;
+    m_nQuizMode = kQuizTimesTable;
     m_strProblemFile = "Mondai.dat";
 
     std::memset(m_szProblemLine, 0, sizeof m_szProblemLine);

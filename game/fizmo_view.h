@@ -26,9 +26,16 @@ enum FizmoCommand : unsigned {
     ID_STOP = 32779,
 };
 
+// The kinds of quiz, as held in m_nQuizMode.
+constexpr int kQuizTimesTable = 1;
+constexpr int kQuizAddition = 2;
+constexpr int kQuizWordProblems = 3;
+
 constexpr unsigned kTimerId = 1;
 constexpr unsigned kTimerPeriodMs = 100;
 constexpr int kTiles = 10;
+constexpr int kShipStartX = 640;  // where the ship stands at the start of each stage
+constexpr int kShipStartY = 200;
 constexpr int kShots = 30;
 // The back buffer is never smaller than this; it grows to cover a larger client area.
 constexpr int kLeastBackBufferWidth = 1280;

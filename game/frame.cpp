@@ -87,7 +87,8 @@ void StopTimer(CFizmoView& v) {
 }
 
 bool ScoreClearsStage(const CFizmoView& v) {
-    return v.m_nScore >= kStageClearScore && (v.m_nQuizMode == 1 || v.m_nQuizMode == 2);
+    return v.m_nScore >= kStageClearScore &&
+           (v.m_nQuizMode == kQuizTimesTable || v.m_nQuizMode == kQuizAddition);
 }
 
 }  // namespace

@@ -1,26 +1,21 @@
 // Start, Stop, the quiz-kind and level commands, and the routing of menu commands.
 #include "game/fizmo_view.h"
 #include "game/tile_layout.h"
+#include "res/resource_ids.h"
 #include "sound/wave_sound.h"
 
 void CFizmoView::OnStart() {
     if (m_pWnd) m_pWnd->SetTimer(kTimerId, kTimerPeriodMs);
-    for (int& x : m_nTargetX) x = 0;
-    m_nScore = 0;
-    m_nShipX = 640;
-    m_nShipY = 200;
+    ResetPlayfield(*this);
     m_nStage = 1;
     m_bGameOver = 0;
     m_bProblemsDone = 0;
-    m_bStageClear = 0;
-    m_pBackground->LoadBitmap(134);
+    m_pBackground->LoadBitmap(IDB_STAR_FIELD);
     WaveSoundPlay(m_pSndBgm, DSBPLAY_LOOPING);
-    if (m_nQuizMode == 3) OpenProblemFile();  // word problems begin again at the first
+    if (m_nQuizMode == kQuizWordProblems)
+        OpenProblemFile();  // word problems begin again at the first
     LayOutRows(*this);
-    for (int k = 0; k < kTiles; ++k) {
-        m_nTargetX[k] = 0;
-        m_nTargetSpeed[k] = LowRuleSpeed(Rng(), m_nSpeedLow);
-    }
+    RestartTiles(*this, SpeedRule::kLow);
     NextQuestion();
 }
 
@@ -30,13 +25,13 @@ void CFizmoView::OnStop() {
 }
 
 void CFizmoView::OnModeTimesTable() {
-    m_nQuizMode = 1;
+    m_nQuizMode = kQuizTimesTable;
 }
 void CFizmoView::OnModeAddition() {
-    m_nQuizMode = 2;
+    m_nQuizMode = kQuizAddition;
 }
 void CFizmoView::OnModeWordProblems() {
-    m_nQuizMode = 3;
+    m_nQuizMode = kQuizWordProblems;
 }
 
 void CFizmoView::OnLevelEasy() {
@@ -56,13 +51,13 @@ void CFizmoView::OnLevelHard() {
 
 // A level is recognised by its low bound alone.
 void CFizmoView::OnUpdateModeTimesTable(CmdUI* ui) {
-    ui->SetCheck(m_nQuizMode == 1);
+    ui->SetCheck(m_nQuizMode == kQuizTimesTable);
 }
 void CFizmoView::OnUpdateModeAddition(CmdUI* ui) {
-    ui->SetCheck(m_nQuizMode == 2);
+    ui->SetCheck(m_nQuizMode == kQuizAddition);
 }
 void CFizmoView::OnUpdateModeWordProblems(CmdUI* ui) {
-    ui->SetCheck(m_nQuizMode == 3);
+    ui->SetCheck(m_nQuizMode == kQuizWordProblems);
 }
 void CFizmoView::OnUpdateLevelEasy(CmdUI* ui) {
     ui->SetCheck(m_nSpeedLow == 5);

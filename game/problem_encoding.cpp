@@ -1,8 +1,8 @@
 #include "game/problem_encoding.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
+
+#include "platform/files.h"
 
 void Utf8Validator::Feed(const unsigned char* bytes, std::size_t count) {
     for (std::size_t i = 0; i < count && valid_; ++i) {
@@ -35,10 +35,7 @@ void Utf8Validator::Feed(const unsigned char* bytes, std::size_t count) {
 TextEncoding DetectProblemEncoding(std::FILE* file) {
     // Only a regular file has an end to scan to; a pipe or a device (/dev/zero) is read as
     // it comes, as Shift-JIS.
-    struct stat info {};
-    if (!file || fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode) ||
-        std::fseek(file, 0, SEEK_SET) != 0)
-        return TextEncoding::ShiftJis;
+    if (!IsRegularFile(file) || std::fseek(file, 0, SEEK_SET) != 0) return TextEncoding::ShiftJis;
     Utf8Validator validator;
     unsigned char head[3] = {};
     std::size_t headSize = 0;

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdio>
 
-#include "platform/gdi.h"
+#include "platform/text_encoding.h"
 
 // Streaming check: feed the bytes in any pieces, then ask.
 class Utf8Validator {

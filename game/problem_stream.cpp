@@ -1,29 +1,12 @@
 // The word-problem file's stream, and choosing another file.
-#include <sys/stat.h>
-
 #include "game/fizmo_view.h"
 #include "game/problem_encoding.h"
 #include "game/texts.h"
-
-namespace {
-
-// fopen gives a stream for a folder too; reading it fails, so it counts as not opened.
-// Plain "r": the problem reader does the text-mode translation itself.
-std::FILE* OpenForReading(const std::string& name) {
-    std::FILE* file = std::fopen(name.c_str(), "r");
-    struct stat info {};
-    if (file && fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
-        std::fclose(file);
-        return nullptr;
-    }
-    return file;
-}
-
-}  // namespace
+#include "platform/files.h"
 
 void CFizmoView::OpenProblemFile() {
     CloseProblemFile();
-    m_pProblemFile = OpenForReading(m_strProblemFile);
+    m_pProblemFile = OpenFileForReading(m_strProblemFile);
     m_eProblemEncoding = DetectProblemEncoding(m_pProblemFile);
     if (!m_pProblemFile && m_pWnd)
         m_pWnd->MessageBox(texts::kFileOpenFailed, texts::kAppTitle, MB_OK | MB_ICONEXCLAMATION);

@@ -80,13 +80,13 @@ void DrawWordProblemHud(CFizmoView& view, Surface* dc) {
 }  // namespace
 
 void CFizmoView::NextQuestion() {
-    if (m_nQuizMode == 1 || m_nQuizMode == 2) {
+    if (m_nQuizMode == kQuizTimesTable || m_nQuizMode == kQuizAddition) {
         m_nOperandA = Rng().Rand() % 10;
         m_nOperandB = Rng().Rand() % 10;
         m_nDigitIndex = 0;
         m_strEntered.clear();
     }
-    if (m_nQuizMode == 3) {
+    if (m_nQuizMode == kQuizWordProblems) {
         if (!problem_reader::ReadProblem(m_pProblemFile, m_szProblemLine, &m_nWordAnswer))
             m_bProblemsDone = 1;
         // The entered digits are not shown here; the next times-table question clears them.
@@ -95,13 +95,13 @@ void CFizmoView::NextQuestion() {
 }
 
 void CFizmoView::DrawHud(Surface* dc) {
-    if (m_nQuizMode == 1 || m_nQuizMode == 2) {
-        const bool times = m_nQuizMode == 1;
+    if (m_nQuizMode == kQuizTimesTable || m_nQuizMode == kQuizAddition) {
+        const bool times = m_nQuizMode == kQuizTimesTable;
         SplitAnswer(*this, times ? m_nOperandA * m_nOperandB : m_nOperandA + m_nOperandB);
         m_strQuestion = FormatQuestion(times ? texts::kTimesFormat : texts::kAdditionFormat,
                                        m_nOperandA, m_nOperandB, m_strEntered);
         if (dc) DrawQuestionHud(*this, dc);
-    } else if (m_nQuizMode == 3) {
+    } else if (m_nQuizMode == kQuizWordProblems) {
         SplitAnswer(*this, m_nWordAnswer);
         if (dc) DrawWordProblemHud(*this, dc);
     }

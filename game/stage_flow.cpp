@@ -6,6 +6,7 @@
 #include "game/game_font.h"
 #include "game/texts.h"
 #include "game/tile_layout.h"
+#include "res/resource_ids.h"
 #include "sound/wave_sound.h"
 
 namespace {
@@ -81,20 +82,12 @@ void CFizmoView::ShowStageClear() {
     WaitSeconds(3);
     WaveSoundPlay(m_pSndClear, 0);
     WaitSeconds(6);
-    for (int k = 0; k < kTiles; ++k) {
-        m_nTargetX[k] = 0;
-        m_nTargetSpeed[k] = m_nStage < 4 ? LowRuleSpeed(Rng(), m_nSpeedLow)
-                                         : HighRuleSpeed(Rng(), m_nSpeedLow, m_nSpeedHigh);
-    }
+    RestartTiles(*this, m_nStage < 4 ? SpeedRule::kLow : SpeedRule::kHigh);
     if (m_nStage < 7) SetUpStage();
 }
 
 void CFizmoView::SetUpStage() {
-    for (int& x : m_nTargetX) x = 0;
-    m_nScore = 0;
-    m_bStageClear = 0;
-    m_nShipX = 640;
-    m_nShipY = 200;
+    ResetPlayfield(*this);
     WaveSoundPlay(m_pSndBgm, DSBPLAY_LOOPING);
     for (int k = 0; k < kTiles; ++k) {
         const int step = m_nStage == 5 ? 2 : 1;
@@ -105,14 +98,14 @@ void CFizmoView::SetUpStage() {
     switch (m_nStage) {
         case 2:
         case 5:
-            m_pBackground->LoadBitmap(162);
+            m_pBackground->LoadBitmap(IDB_MEADOW);
             break;
         case 3:
         case 6:
-            m_pBackground->LoadBitmap(163);
+            m_pBackground->LoadBitmap(IDB_SKY);
             break;
         case 4:
-            m_pBackground->LoadBitmap(134);
+            m_pBackground->LoadBitmap(IDB_STAR_FIELD);
             break;
         default:
             break;

@@ -16,3 +16,21 @@ int HighRuleSpeed(Random& random, int low, int high) {
     const int r = random.Rand() % high;
     return r >= low ? r : r + high;
 }
+
+void RestartTiles(CFizmoView& view, SpeedRule rule) {
+    for (int k = 0; k < kTiles; ++k) {
+        view.m_nTargetX[k] = 0;
+        view.m_nTargetSpeed[k] =
+            rule == SpeedRule::kLow
+                ? LowRuleSpeed(view.Rng(), view.m_nSpeedLow)
+                : HighRuleSpeed(view.Rng(), view.m_nSpeedLow, view.m_nSpeedHigh);
+    }
+}
+
+void ResetPlayfield(CFizmoView& view) {
+    for (int& x : view.m_nTargetX) x = 0;
+    view.m_nScore = 0;
+    view.m_bStageClear = 0;
+    view.m_nShipX = kShipStartX;
+    view.m_nShipY = kShipStartY;
+}

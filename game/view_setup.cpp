@@ -1,10 +1,10 @@
 // Loading the view's images, surfaces and sounds once, following the window's size, and
 // releasing everything again.
 #include <algorithm>
-#include <array>
 
 #include "game/fizmo_view.h"
 #include "game/tile_layout.h"
+#include "res/resource_ids.h"
 #include "sound/wave_sound.h"
 
 namespace {
@@ -13,8 +13,6 @@ struct ImageSlot {
     std::unique_ptr<Bitmap> CFizmoView::*bitmap;
     int id;
 };
-
-constexpr std::array<int, kTiles> kDigitIds = {151, 131, 141, 142, 143, 144, 147, 148, 149, 150};
 
 }  // namespace
 
@@ -26,14 +24,18 @@ void CFizmoView::OnInitialUpdate() {
     if (client) OnPrepareDC(client);
 
     static constexpr ImageSlot kImages[] = {
-        {&CFizmoView::m_pShipBitmap, 132},    {&CFizmoView::m_pShipMask, 133},
-        {&CFizmoView::m_pBackground, 134},    {&CFizmoView::m_pMissileBitmap, 145},
-        {&CFizmoView::m_pMissileMask, 146},   {&CFizmoView::m_pCorrectMark, 152},
-        {&CFizmoView::m_pWrongMark, 153},     {&CFizmoView::m_pExplosionBitmap, 154},
-        {&CFizmoView::m_pExplosionMask, 155},
+        {&CFizmoView::m_pShipBitmap, IDB_SHIP},
+        {&CFizmoView::m_pShipMask, IDB_SHIP_MASK},
+        {&CFizmoView::m_pBackground, IDB_STAR_FIELD},
+        {&CFizmoView::m_pMissileBitmap, IDB_MISSILE},
+        {&CFizmoView::m_pMissileMask, IDB_MISSILE_MASK},
+        {&CFizmoView::m_pCorrectMark, IDB_CORRECT_MARK},
+        {&CFizmoView::m_pWrongMark, IDB_WRONG_MARK},
+        {&CFizmoView::m_pExplosionBitmap, IDB_EXPLOSION},
+        {&CFizmoView::m_pExplosionMask, IDB_EXPLOSION_MASK},
     };
     for (const ImageSlot& image : kImages) (this->*image.bitmap)->LoadBitmap(image.id);
-    for (int k = 0; k < kTiles; ++k) m_pDigitBitmap[k]->LoadBitmap(kDigitIds[k]);
+    for (int k = 0; k < kTiles; ++k) m_pDigitBitmap[k]->LoadBitmap(IDB_DIGIT[k]);
 
     m_pSrcDC->CreateCompatibleDC(client);
     m_pSrcDC->SelectObject(m_pBackground.get());
@@ -42,12 +44,12 @@ void CFizmoView::OnInitialUpdate() {
     m_pBackDC->SetMapMode(MM_TEXT);
 
     OpenSoundDevice(m_pWnd);
-    m_pSndCorrect = WaveSoundCreate(g_pDirectSound, "pinpon", 1);
-    m_pSndBgm = WaveSoundCreate(g_pDirectSound, "bgm", 1);
-    m_pSndBomb = WaveSoundCreate(g_pDirectSound, "bomb", 1);
-    m_pSndFire = WaveSoundCreate(g_pDirectSound, "fizmo", 1);
-    m_pSndWrong = WaveSoundCreate(g_pDirectSound, "boo", 1);
-    m_pSndClear = WaveSoundCreate(g_pDirectSound, "clear", 1);
+    m_pSndCorrect = WaveSoundCreate(g_pDirectSound, WAVE_CORRECT, 1);
+    m_pSndBgm = WaveSoundCreate(g_pDirectSound, WAVE_BGM, 1);
+    m_pSndBomb = WaveSoundCreate(g_pDirectSound, WAVE_BOMB, 1);
+    m_pSndFire = WaveSoundCreate(g_pDirectSound, WAVE_FIRE, 1);
+    m_pSndWrong = WaveSoundCreate(g_pDirectSound, WAVE_WRONG, 1);
+    m_pSndClear = WaveSoundCreate(g_pDirectSound, WAVE_CLEAR, 1);
 
     OpenProblemFile();
     if (client) m_pWnd->ReleaseDC(client);

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/text_encoding.h"
+
 using COLORREF = std::uint32_t;  // 0x00BBGGRR, as on Windows
 
 constexpr COLORREF RGB(int r, int g, int b) {
@@ -27,9 +29,6 @@ constexpr unsigned DT_VCENTER = 0x4;
 constexpr unsigned DT_SINGLELINE = 0x20;
 constexpr int SHIFTJIS_CHARSET = 128;
 constexpr int FF_SWISS = 0x20;
-
-// How the bytes given to the text calls are to be read.
-enum class TextEncoding { ShiftJis, Utf8 };
 
 struct RECT {
     int left = 0;

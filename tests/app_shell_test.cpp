@@ -21,20 +21,17 @@
 #include "app/main_frame.h"
 #include "app/menu.h"
 #include "app/view_host.h"
+#include "app_fixture.h"
 #include "game/fizmo_view.h"
 #include "platform/sound_device.h"
 #include "sound/wave_sound.h"
 
 namespace {
 
-class ShellTest : public ::testing::Test {
+class ShellTest : public AppFolderTest {
 protected:
     void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER")) qputenv("SDL_AUDIODRIVER", "dummy");
-        ASSERT_TRUE(dir_.isValid());
-        std::ofstream(dir_.filePath("Mondai.dat").toStdString()) << "a\nb\nc\n12\n";
-        previousDir_ = QDir::currentPath();
-        QDir::setCurrent(dir_.path());
+        AppFolderTest::SetUp();
         app_ = std::make_unique<CFizmoApp>();
         ASSERT_TRUE(app_->InitInstance());
         // Only the game's own boxes: a second sound device in one test run may be refused.
@@ -47,10 +44,7 @@ protected:
     }
     void TearDown() override {
         app_.reset();
-        // The sound device is the program's for its whole run; each test opens its own.
-        if (g_pDirectSound) g_pDirectSound->Release();
-        g_pDirectSound = nullptr;
-        QDir::setCurrent(previousDir_);
+        AppFolderTest::TearDown();
     }
 
     CMainFrame* Frame() { return app_->MainFrame(); }
@@ -76,8 +70,6 @@ protected:
                 emit entry->menu()->aboutToShow();
     }
 
-    QTemporaryDir dir_;
-    QString previousDir_;
     std::unique_ptr<CFizmoApp> app_;
     std::vector<QString> messages_;
 };

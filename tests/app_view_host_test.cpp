@@ -11,20 +11,17 @@
 #include <thread>
 
 #include "app/view_host.h"
+#include "app_fixture.h"
 #include "game/fizmo_view.h"
 #include "platform/sound_device.h"
 #include "sound/wave_sound.h"
 
 namespace {
 
-class AppViewHostTest : public ::testing::Test {
+class AppViewHostTest : public AppFolderTest {
 protected:
     void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER")) qputenv("SDL_AUDIODRIVER", "dummy");
-        ASSERT_TRUE(dir_.isValid());
-        std::ofstream(dir_.filePath("Mondai.dat").toStdString()) << "a\nb\nc\n12\n";
-        previousDir_ = QDir::currentPath();
-        QDir::setCurrent(dir_.path());
+        AppFolderTest::SetUp();
         host_ = std::make_unique<FizmoViewHost>();
         host_->SetMessageBoxHandler(
             [this](const QString& text, const QString& caption, QMessageBox::Icon icon) {
@@ -38,10 +35,7 @@ protected:
     }
     void TearDown() override {
         host_.reset();
-        // The sound device is the program's for its whole run; each test opens its own.
-        if (g_pDirectSound) g_pDirectSound->Release();
-        g_pDirectSound = nullptr;
-        QDir::setCurrent(previousDir_);
+        AppFolderTest::TearDown();
     }
     CFizmoView& View() { return host_->View(); }
 
@@ -49,8 +43,6 @@ protected:
         QString text, caption;
         QMessageBox::Icon icon;
     };
-    QTemporaryDir dir_;
-    QString previousDir_;
     std::unique_ptr<FizmoViewHost> host_;
     std::vector<Box> boxes_;
 };

@@ -56,11 +56,7 @@ protected:
 
     SoundDeviceRelease soundDevice;
     PartlyExposedWindow window{960, 484};
-    ScriptedRandom random = [] {
-        ScriptedRandom r;
-        r.fallback = 1;  // construction draws speeds and operands
-        return r;
-    }();
+    ScriptedRandom random{1};  // construction draws speeds and operands
     CFizmoView view;
 };
 

@@ -17,11 +17,7 @@ protected:
     void Char(char c) { view.OnChar(static_cast<unsigned char>(c), 1, 0); }
 
     FakeWindow window;
-    ScriptedRandom random = [] {
-        ScriptedRandom r;
-        r.fallback = 1;  // construction draws speeds and operands
-        return r;
-    }();
+    ScriptedRandom random{1};  // construction draws speeds and operands
     CFizmoView view;
 };
 

@@ -51,11 +51,7 @@ protected:
     void Touches() { RunCollisionPass(view, out); }
 
     FakeWindow window{640, 484};
-    ScriptedRandom random = [] {
-        ScriptedRandom r;
-        r.fallback = 1;  // construction draws speeds and operands
-        return r;
-    }();
+    ScriptedRandom random{1};  // construction draws speeds and operands
     CFizmoView view;
     Recorder out;
 };

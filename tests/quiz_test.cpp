@@ -37,11 +37,7 @@ protected:
 
     QTemporaryDir dir;
     FakeWindow window;
-    ScriptedRandom random = [] {
-        ScriptedRandom r;
-        r.fallback = 1;  // construction draws speeds and operands
-        return r;
-    }();
+    ScriptedRandom random{1};  // construction draws speeds and operands
     CFizmoView view;
 };
 

@@ -11,6 +11,8 @@
 #include <QStringDecoder>
 #include <map>
 
+#include "res/resource_ids.h"
+
 namespace {
 
 QByteArray ReadRes(const QString& path) {
@@ -30,13 +32,17 @@ struct BitmapRow {
     bool rle8;
 };
 const BitmapRow kBitmaps[] = {
-    {131, 48, 48, 4, false},    {132, 177, 177, 4, false}, {133, 177, 177, 4, false},
-    {134, 1280, 400, 8, false}, {141, 48, 48, 4, false},   {142, 48, 48, 4, false},
-    {143, 48, 48, 4, false},    {144, 48, 48, 4, false},   {145, 48, 48, 4, false},
-    {146, 48, 48, 4, false},    {147, 48, 48, 4, false},   {148, 48, 48, 4, false},
-    {149, 48, 48, 4, false},    {150, 48, 48, 4, false},   {151, 48, 48, 4, false},
-    {152, 48, 48, 4, false},    {153, 48, 48, 4, false},   {154, 48, 48, 4, false},
-    {155, 48, 48, 4, false},    {162, 1280, 400, 8, true}, {163, 1280, 400, 8, true},
+    {IDB_DIGIT[1], 48, 48, 4, false},       {IDB_SHIP, 177, 177, 4, false},
+    {IDB_SHIP_MASK, 177, 177, 4, false},    {IDB_STAR_FIELD, 1280, 400, 8, false},
+    {IDB_DIGIT[2], 48, 48, 4, false},       {IDB_DIGIT[3], 48, 48, 4, false},
+    {IDB_DIGIT[4], 48, 48, 4, false},       {IDB_DIGIT[5], 48, 48, 4, false},
+    {IDB_MISSILE, 48, 48, 4, false},        {IDB_MISSILE_MASK, 48, 48, 4, false},
+    {IDB_DIGIT[6], 48, 48, 4, false},       {IDB_DIGIT[7], 48, 48, 4, false},
+    {IDB_DIGIT[8], 48, 48, 4, false},       {IDB_DIGIT[9], 48, 48, 4, false},
+    {IDB_DIGIT[0], 48, 48, 4, false},       {IDB_CORRECT_MARK, 48, 48, 4, false},
+    {IDB_WRONG_MARK, 48, 48, 4, false},     {IDB_EXPLOSION, 48, 48, 4, false},
+    {IDB_EXPLOSION_MASK, 48, 48, 4, false}, {IDB_MEADOW, 1280, 400, 8, true},
+    {IDB_SKY, 1280, 400, 8, true},
 };
 
 QImage Decoded(int id) {
@@ -64,15 +70,16 @@ TEST(ResBitmaps, HeadersMatchTheImageTable) {
 }
 
 TEST(ResBitmaps, BackgroundHalvesAreEqualAndLookRight) {
-    for (int id : {134, 162, 163}) {
+    for (int id : {IDB_STAR_FIELD, IDB_MEADOW, IDB_SKY}) {
         SCOPED_TRACE(id);
         const QImage image = Decoded(id);
         ASSERT_EQ(image.width(), 1280);
         EXPECT_EQ(image.copy(0, 0, 640, 400), image.copy(640, 0, 640, 400));
     }
     // Upside-down or garbled decoding would put the wrong colours here.
-    const QRgb space = Decoded(134).pixel(5, 3), grass = Decoded(162).pixel(20, 395);
-    const QRgb skyTop = Decoded(163).pixel(5, 3), skyBottom = Decoded(163).pixel(5, 397);
+    const QRgb space = Decoded(IDB_STAR_FIELD).pixel(5, 3),
+               grass = Decoded(IDB_MEADOW).pixel(20, 395);
+    const QRgb skyTop = Decoded(IDB_SKY).pixel(5, 3), skyBottom = Decoded(IDB_SKY).pixel(5, 397);
     EXPECT_LT(qRed(space) + qGreen(space) + qBlue(space), 150);
     EXPECT_GT(qGreen(grass), qRed(grass) + 60);
     EXPECT_GT(qBlue(skyTop), qRed(skyTop) + 80);
@@ -80,7 +87,9 @@ TEST(ResBitmaps, BackgroundHalvesAreEqualAndLookRight) {
 }
 
 TEST(ResBitmaps, MasksAreBlackExactlyWhereTheirSpritesHaveColour) {
-    for (auto [spriteId, maskId] : {std::pair{132, 133}, {145, 146}, {154, 155}}) {
+    for (auto [spriteId, maskId] : {std::pair{IDB_SHIP, IDB_SHIP_MASK},
+                                    {IDB_MISSILE, IDB_MISSILE_MASK},
+                                    {IDB_EXPLOSION, IDB_EXPLOSION_MASK}}) {
         SCOPED_TRACE(spriteId);
         const QImage sprite = Decoded(spriteId), mask = Decoded(maskId);
         ASSERT_EQ(sprite.size(), mask.size());
@@ -100,9 +109,8 @@ TEST(ResBitmaps, MasksAreBlackExactlyWhereTheirSpritesHaveColour) {
 }
 
 TEST(ResBitmaps, DigitTilesAreDistinctBlueDigitsOnWhiteInARedFrame) {
-    const int ids[10] = {151, 131, 141, 142, 143, 144, 147, 148, 149, 150};
     std::vector<QImage> tiles;
-    for (int id : ids) {
+    for (int id : IDB_DIGIT) {
         SCOPED_TRACE(id);
         const QImage tile = Decoded(id);
         const QRgb frame = tile.pixel(0, 0), inner = tile.pixel(6, 6);

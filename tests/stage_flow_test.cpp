@@ -7,6 +7,7 @@
 #include "game/fizmo_view.h"
 #include "game/texts.h"
 #include "play_driver.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ TEST_F(StageFlow, StartResetsPlayButLeavesMissilesScrollKindAndLevel) {
     EXPECT_EQ(view.m_nTargetDY[5], -2);
     EXPECT_EQ(view.m_nQuizMode, 2);
     EXPECT_EQ(view.m_nSpeedLow, 30);
-    EXPECT_TRUE(BackgroundIs(134));
+    EXPECT_TRUE(BackgroundIs(IDB_STAR_FIELD));
     EXPECT_TRUE(window.invalidations.empty()) << "the first tick asks for the frame";
 }
 
@@ -92,11 +93,11 @@ TEST_F(StageFlow, EachStageSetsItsBackgroundDirectionsAndSpeeds) {
         int randFor0, speed0;  // first tile's draw at the hard level
     };
     const Case cases[] = {
-        {1, 162, -1, 1, 0, 30},   // low rule: 0 becomes the low bound
-        {2, 163, 1, 1, 29, 29},   //
-        {3, 134, 1, 1, 0, 40},    // high rule: small remainders get the high bound added
-        {4, 162, -2, 2, 29, 69},  //
-        {5, 163, 1, 1, 30, 30},   //
+        {1, IDB_MEADOW, -1, 1, 0, 30},     // low rule: 0 becomes the low bound
+        {2, IDB_SKY, 1, 1, 29, 29},        //
+        {3, IDB_STAR_FIELD, 1, 1, 0, 40},  // high rule: small remainders get the high bound added
+        {4, IDB_MEADOW, -2, 2, 29, 69},    //
+        {5, IDB_SKY, 1, 1, 30, 30},        //
     };
     view.OnLevelHard();
     view.OnStart();

@@ -190,30 +190,6 @@ TEST_F(WorldStep, TimerStepsThenAsksForTheWholeAreaWithoutErasing) {
     EXPECT_EQ(view.m_nScrollX, 620);
 }
 
-TEST(FizmoViewDefaults, FreshViewIsParkedAtStageOneEasy) {
-    FakeWindow window;
-    CFizmoView view(&window);
-    for (int j = 0; j < kShots; ++j) {
-        EXPECT_EQ(view.m_bShotActive[j], 0);
-        EXPECT_EQ(view.m_nShotX[j], -100);
-        EXPECT_EQ(view.m_nShotY[j], -100);
-    }
-    for (int k = 0; k < kTiles; ++k) {
-        EXPECT_EQ(view.m_nTargetX[k], 0);
-        EXPECT_GE(view.m_nTargetSpeed[k], 1);
-        EXPECT_LE(view.m_nTargetSpeed[k], 5);
-    }
-    EXPECT_EQ(view.m_nQuizMode, 1);
-    EXPECT_EQ(view.m_nStage, 1);
-    EXPECT_EQ(view.m_nSpeedLow, 5);
-    EXPECT_EQ(view.m_nScore, 0);
-    EXPECT_EQ(view.m_strProblemFile, "Mondai.dat");
-    EXPECT_EQ(view.m_strFontName,
-              "\x82l\x82r \x83S\x83V\x83"
-              "b\x83N")
-        << "full-width MS Gothic";
-}
-
 TEST(FizmoViewDefaults, SpeedsComeBeforeSeedingAndOperandsAfter) {
     FakeWindow window;
     ScriptedRandom random;

@@ -1,6 +1,7 @@
 #include <QPainter>
 #include <map>
 
+#include "res/resource_ids.h"
 #include "tools/resgen/resgen.h"
 
 namespace resgen {
@@ -58,21 +59,29 @@ void Masked(QImage& target, QPoint at, const QImage& sprite, const QImage& mask)
     p.drawImage(at, sprite);
 }
 
-QImage Scene(const QImage& background, std::map<QString, QImage>& bmp) {
+using Bitmaps = std::map<QString, QImage>;  // by file name without extension
+
+QImage& Bmp(Bitmaps& bmp, int id) {
+    return bmp[QString::number(id)];
+}
+
+QImage Scene(const QImage& background, Bitmaps& bmp) {
     QImage scene = background.copy(320, 0, 640, 400).convertToFormat(QImage::Format_RGB32);
-    Masked(scene, {420, 110}, bmp["132"], bmp["133"]);
-    Masked(scene, {330, 175}, bmp["145"], bmp["146"]);
-    Masked(scene, {200, 170}, bmp["154"], bmp["155"]);
+    Masked(scene, {420, 110}, Bmp(bmp, IDB_SHIP), Bmp(bmp, IDB_SHIP_MASK));
+    Masked(scene, {330, 175}, Bmp(bmp, IDB_MISSILE), Bmp(bmp, IDB_MISSILE_MASK));
+    Masked(scene, {200, 170}, Bmp(bmp, IDB_EXPLOSION), Bmp(bmp, IDB_EXPLOSION_MASK));
     QPainter p(&scene);
-    p.drawImage(QRect(40, 60, 30, 30), bmp["148"]);
-    p.drawImage(QRect(40, 120, 90, 90), bmp["142"]);
+    p.drawImage(QRect(40, 60, 30, 30), Bmp(bmp, IDB_DIGIT[7]));
+    p.drawImage(QRect(40, 120, 90, 90), Bmp(bmp, IDB_DIGIT[3]));
     return scene;
 }
+
+constexpr int kBackgroundIds[] = {IDB_STAR_FIELD, IDB_MEADOW, IDB_SKY};
 
 }  // namespace
 
 QImage ContactSheet(const std::vector<OutputFile>& files) {
-    std::map<QString, QImage> bmp;
+    Bitmaps bmp;
     Sheet sheet(1960);
     for (const OutputFile& file : files) {
         if (!file.path.startsWith("bmp/") && !file.path.endsWith(".png")) continue;
@@ -82,9 +91,9 @@ QImage ContactSheet(const std::vector<OutputFile>& files) {
         sheet.Add(image, image.width() <= 48 ? 3 : 2);
     }
     sheet.NewRow();
-    for (const char* id : {"134", "162", "163"}) sheet.Add(bmp[id], 1);
+    for (const int id : kBackgroundIds) sheet.Add(Bmp(bmp, id), 1);
     sheet.NewRow();
-    for (const char* id : {"134", "162", "163"}) sheet.AddFree(Scene(bmp[id], bmp));
+    for (const int id : kBackgroundIds) sheet.AddFree(Scene(Bmp(bmp, id), bmp));
     return sheet.Finish();
 }
 

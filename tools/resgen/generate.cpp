@@ -2,6 +2,7 @@
 #include <QFile>
 #include <algorithm>
 
+#include "res/resource_ids.h"
 #include "tools/resgen/bmp_writer.h"
 #include "tools/resgen/draw.h"
 #include "tools/resgen/icon_writer.h"
@@ -15,20 +16,20 @@ namespace resgen {
 std::vector<Picture> MakePictures() {
     std::vector<Picture> pictures;
     for (int digit = 0; digit < 10; ++digit) {
-        pictures.push_back({kDigitTileIds[digit], DigitTile(digit), false});
+        pictures.push_back({IDB_DIGIT[digit], DigitTile(digit), false});
     }
     const IndexedImage ship = Ship(), missile = Missile(), explosion = Explosion();
-    pictures.push_back({132, ship, false});
-    pictures.push_back({133, MaskOf(ship), false});
-    pictures.push_back({134, StarField(), false});
-    pictures.push_back({145, missile, false});
-    pictures.push_back({146, MaskOf(missile), false});
-    pictures.push_back({152, CorrectMark(), false});
-    pictures.push_back({153, WrongMark(), false});
-    pictures.push_back({154, explosion, false});
-    pictures.push_back({155, MaskOf(explosion), false});
-    pictures.push_back({162, Meadow(), true});
-    pictures.push_back({163, Sky(), true});
+    pictures.push_back({IDB_SHIP, ship, false});
+    pictures.push_back({IDB_SHIP_MASK, MaskOf(ship), false});
+    pictures.push_back({IDB_STAR_FIELD, StarField(), false});
+    pictures.push_back({IDB_MISSILE, missile, false});
+    pictures.push_back({IDB_MISSILE_MASK, MaskOf(missile), false});
+    pictures.push_back({IDB_CORRECT_MARK, CorrectMark(), false});
+    pictures.push_back({IDB_WRONG_MARK, WrongMark(), false});
+    pictures.push_back({IDB_EXPLOSION, explosion, false});
+    pictures.push_back({IDB_EXPLOSION_MASK, MaskOf(explosion), false});
+    pictures.push_back({IDB_MEADOW, Meadow(), true});
+    pictures.push_back({IDB_SKY, Sky(), true});
     std::sort(pictures.begin(), pictures.end(),
               [](const Picture& a, const Picture& b) { return a.id < b.id; });
     return pictures;

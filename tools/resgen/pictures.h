@@ -14,9 +14,6 @@ struct Picture {
     bool rle8;  // stored run-length encoded
 };
 
-// The resource ids of the tiles for the digits 0 to 9.
-inline constexpr int kDigitTileIds[10] = {151, 131, 141, 142, 143, 144, 147, 148, 149, 150};
-
 IndexedImage DigitTile(int digit);
 IndexedImage Ship();
 IndexedImage Missile();

@@ -1,5 +1,3 @@
-#include "app/file_name_dialog.h"
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -12,6 +10,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "app/file_name_dialog.h"
 #include "platform/window_services.h"
 
 namespace {
