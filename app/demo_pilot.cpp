@@ -3,15 +3,10 @@
 #include <cstdlib>
 
 #include "game/fizmo_view.h"
+#include "game/geometry.h"
 
 namespace {
 
-constexpr int kPointerToShip = 88;  // the pointer is at the middle of the ship sprite
-constexpr int kShotFromShipX = 80;  // a new missile's left, from the ship's left
-constexpr int kShotFromShipY = 65;  // its top, from the ship's top
-constexpr int kShotJudgedY = 24;    // the missile's judged point, from its top
-constexpr int kNoseFromShipX = 64;  // where a tile touches the ship
-constexpr int kShotStep = 30;       // pixels a missile flies per tick
 constexpr int kShipFromRightEdge = 220;
 
 struct Geometry {
@@ -22,13 +17,14 @@ struct Geometry {
 };
 
 Geometry GeometryOf(const CFizmoView& view) {
-    const int span = view.m_nViewHeight - 100;
-    return Geometry{span / 12, span / 24, span / 10, view.m_nViewWidth - kShipFromRightEdge};
+    const int height = view.m_nViewHeight;
+    return Geometry{TileSize(height), HalfTile(height), RowPitch(height),
+                    view.m_nViewWidth - kShipFromRightEdge};
 }
 
 // The pointer height that puts the missile's judged point on the tile's centre.
 int AimedPointerY(int tileY, const Geometry& g) {
-    const int shipY = tileY + g.h - kShotFromShipY - kShotJudgedY;
+    const int shipY = tileY + g.h - kMuzzleY - kMissileMiddle;
     return shipY + kPointerToShip;
 }
 
@@ -50,7 +46,7 @@ int MeetingTick(int gap, int tileSpeed, const Geometry& g) {
 
 // Whether the tile stays clear of the ship's nose until the missile meets it.
 bool ReachedInTime(int tileX, int tileSpeed, int tick, const Geometry& g) {
-    const int nose = g.shipX + kNoseFromShipX;
+    const int nose = g.shipX + kNoseX;
     return nose - (tileX + tileSpeed * (tick - 1)) >= g.h + 1;
 }
 
@@ -74,7 +70,7 @@ DemoMove PlanDemoMove(const CFizmoView& view) {
     const int tileX = view.m_nTargetX[digit];
     const int speed = view.m_nTargetSpeed[digit];
     const int aimed = AimedPointerY(view.m_nTargetY[digit], g);
-    const int tick = MeetingTick(g.shipX + kShotFromShipX - tileX, speed, g);
+    const int tick = MeetingTick(g.shipX + kMuzzleX - tileX, speed, g);
     if (tick > 0 && ReachedInTime(tileX, speed, tick, g)) {
         move.pointerY = aimed;
         move.fire = !MissileInFlight(view);

@@ -1,10 +1,10 @@
 // The player's mouse and keys. Handlers only change fields; the next frame shows it.
 #include "game/fizmo_view.h"
+#include "game/geometry.h"
 #include "sound/wave_sound.h"
 
 namespace {
 
-constexpr int kPointerToShip = 88;  // the pointer sits at the middle of the ship sprite
 constexpr int kShipStep = 30;
 constexpr unsigned VK_NUMPAD2 = 0x62;
 constexpr unsigned VK_NUMPAD4 = 0x64;
@@ -24,8 +24,8 @@ void CFizmoView::OnLButtonDown(unsigned, int, int) {
     // A slot still in flight is simply taken back to the ship.
     const int s = g_nNextShot;
     m_bShotActive[s] = 1;
-    m_nShotX[s] = m_nShipX + 80;
-    m_nShotY[s] = m_nShipY + 65;
+    m_nShotX[s] = m_nShipX + kMuzzleX;
+    m_nShotY[s] = m_nShipY + kMuzzleY;
     WaveSoundPlay(m_pSndFire, 0);
 }
 

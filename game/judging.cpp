@@ -11,9 +11,6 @@ namespace {
 constexpr int kParkedX = -100;
 constexpr int kRightScore = 10;
 constexpr int kWrongScore = 5;
-constexpr int kMissileMiddle = 24;  // the missile's vertical middle, from its top
-constexpr int kNoseX = 64;          // the ship's nose, from the sprite's top-left
-constexpr int kNoseY = 88;
 
 bool DigitAwaited(const CFizmoView& v) {
     return v.m_nDigitIndex >= 0 && v.m_nDigitIndex < std::min(v.m_nDigitCount, kTiles);
@@ -54,14 +51,6 @@ bool JudgeHit(CFizmoView& v, int k, int j, int n, JudgeOutput& out) {
 }
 
 }  // namespace
-
-int TileSize(int clientHeight) {
-    return (clientHeight - 100) / 12;
-}
-
-int HalfTile(int clientHeight) {
-    return TileSize(clientHeight) / 2;
-}
 
 bool MissileHitsTile(int shotX, int shotY, int tileX, int tileY, int n, int h) {
     return shotX > tileX && std::abs(shotX - tileX) < n &&

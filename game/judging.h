@@ -3,6 +3,8 @@
 // The passes change only the game state; what they draw and play goes through JudgeOutput,
 // so they also run without a window.
 
+#include "game/geometry.h"
+
 class CFizmoView;
 
 enum class Cue { kChime, kBuzzer };
@@ -16,10 +18,6 @@ public:
     virtual void DrawExplosion(int shipX, int shipY) = 0;
     virtual void Play(Cue cue) = 0;
 };
-
-// Drawn tile size n and half of it h for a client height; both may be zero or negative.
-int TileSize(int clientHeight);
-int HalfTile(int clientHeight);
 
 bool MissileHitsTile(int shotX, int shotY, int tileX, int tileY, int n, int h);
 bool TileTouchesShip(int tileX, int tileY, int shipX, int shipY, int h);

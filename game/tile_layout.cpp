@@ -1,9 +1,10 @@
 #include "game/tile_layout.h"
 
 #include "game/fizmo_view.h"
+#include "game/geometry.h"
 
 void LayOutRows(CFizmoView& view) {
-    const int pitch = (view.m_nViewHeight - 100) / 10;
+    const int pitch = RowPitch(view.m_nViewHeight);
     for (int k = 0; k < kTiles; ++k) view.m_nTargetY[k] = k * pitch + 50;
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "game/fizmo_view.h"
+#include "game/geometry.h"
 #include "game/tile_layout.h"
 
 namespace {
@@ -61,7 +62,7 @@ void MoveBouncing(CFizmoView& v, Random& random) {
 
 void MoveOnSine(CFizmoView& v, SineFunction sine) {
     const int amplitude = v.m_nViewWidth / 10;
-    const int pitch = (v.m_nViewHeight - 100) / 10;
+    const int pitch = RowPitch(v.m_nViewHeight);
     for (int k = 0; k < kTiles; ++k) {
         MoveAcross(v, k);
         const double y = sine(v.m_nTargetX[k] * kDegreesFactor) * amplitude + k * pitch + 50;
@@ -74,7 +75,7 @@ void MoveOnSine(CFizmoView& v, SineFunction sine) {
 void MoveMissiles(CFizmoView& v) {
     for (int j = 0; j < kShots; ++j) {
         if (!v.m_bShotActive[j]) continue;
-        v.m_nShotX[j] -= 30;
+        v.m_nShotX[j] -= kShotStep;
         if (v.m_nShotX[j] < -100) v.m_bShotActive[j] = 0;
     }
 }
