@@ -7,7 +7,8 @@
 class Random {
 public:
     virtual ~Random() = default;
-    virtual int Rand() = 0;  // 0 to 32767
+    // 0 to RAND_MAX (2147483647 with glibc); the game only uses it reduced by % n.
+    virtual int Rand() = 0;
     virtual void Seed(unsigned seed) = 0;
 };
 
