@@ -314,6 +314,11 @@ std::time_t FizmoViewHost::CalendarTime() {
     return std::time(nullptr);
 }
 
+std::int64_t FizmoViewHost::MonotonicMilliseconds() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 void FizmoViewHost::SleepBriefly() {
     // Handles no events: a pause holds the thread, as the game means it to.
     std::this_thread::sleep_for(std::chrono::milliseconds(2));

@@ -55,6 +55,7 @@ public:
                    unsigned type) override;
     int AskFileName(std::string* fileName) override;
     std::time_t CalendarTime() override;
+    std::int64_t MonotonicMilliseconds() override;
     void SleepBriefly() override;
 
 signals:
