@@ -80,6 +80,7 @@ private:
     void RunGamePaint();
     void ResizeFrontImage(const QSize& size);
     void WatchExposure();
+    void ResumeHeldPaint();
     void NoteMouseMoveFromPlayer(const QMouseEvent& event);
     int ShowMessageBox(const QString& text, const QString& caption, QMessageBox::Icon icon);
     void TraceFirstFrameOnScreen();
