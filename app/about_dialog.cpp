@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "platform/gdi.h"
+
 namespace {
 
 // Positions are laid out in dialog units: a quarter of the font's average character
@@ -37,7 +39,7 @@ QLabel* AddText(QWidget* dialog, const QString& text, const QRect& where) {
 }  // namespace
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+    RegisterGothicSubstitutes();
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
     font.setPointSize(9);
     setFont(font);

@@ -2,6 +2,40 @@
 
 #include <string_view>
 
+namespace {
+
+// Options that QApplication and its X11 platform take for themselves: a desktop launcher
+// or a user may pass them to any Qt program. They reach QApplication untouched.
+constexpr std::string_view kQtOptionsWithValue[] = {
+    // QGuiApplication's
+    "-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-qwindowgeometry",
+    "-qwindowtitle", "-qwindowicon", "-session",
+    // QApplication's
+    "-style", "-stylesheet",
+    // the X11 platform's
+    "-display", "-geometry", "-title", "-icon", "-name", "-visual", "-ncols"};
+constexpr std::string_view kQtFlags[] = {
+    // QApplication's and QGuiApplication's, then the X11 platform's
+    "-reverse", "-widgetcount", "-testability", "-sync", "-nograb", "-dograb", "-cmap"};
+constexpr std::string_view kQtOptionsWithJoinedValue[] = {
+    // QApplication's and QCoreApplication's
+    "-style=", "-stylesheet=", "-qmljsdebugger="};
+
+// How many words a Qt option takes (1 or 2), or 0 when `arg` is not one. Qt accepts each
+// with one dash or two.
+int QtOptionWords(std::string_view arg) {
+    if (arg.starts_with("--")) arg.remove_prefix(1);
+    for (std::string_view flag : kQtFlags)
+        if (arg == flag) return 1;
+    for (std::string_view prefix : kQtOptionsWithJoinedValue)
+        if (arg.starts_with(prefix)) return 1;
+    for (std::string_view option : kQtOptionsWithValue)
+        if (arg == option) return 2;
+    return 0;
+}
+
+}  // namespace
+
 CommandLine ParseCommandLine(int argc, const char* const* argv) {
     CommandLine result;
     for (int i = 1; i < argc; ++i) {
@@ -28,6 +62,15 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
             result.demo = true;
             continue;
         }
+        if (const int words = QtOptionWords(arg)) {
+            if (i + words > argc) {
+                result.action = CommandLine::Action::Error;
+                result.error = "option '" + std::string(arg) + "' needs a value";
+                return result;
+            }
+            i += words - 1;
+            continue;
+        }
         result.action = CommandLine::Action::Error;
         // The game keeps no documents, so a file name is as wrong as an unknown option.
         result.error = arg.starts_with("-") ? "unknown option '" + std::string(arg) + "'"
@@ -48,6 +91,7 @@ std::string HelpText() {
            "              show the word problems of FILE as the game will, and what is wrong\n"
            "  --help      show this help and exit\n"
            "  --version   show the version and exit\n"
+           "Qt's own options (-platform, -display, -style, -reverse, ...) are taken too.\n"
            "\n"
            "使い方: fizmo [--demo]\n"
            "        fizmo --check-problems ファイル\n"

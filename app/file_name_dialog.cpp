@@ -16,6 +16,7 @@ CFileNameDlg::CFileNameDlg(QWidget* parent)
       cancel_(new QPushButton(QString::fromUtf8("ｷｬﾝｾﾙ"), this)) {
     setWindowTitle(QString::fromUtf8("ﾀﾞｲｱﾛｸﾞ"));
     setModal(true);
+    RegisterGothicSubstitutes();
     setFont(QFont(QString::fromUtf8("ＭＳ Ｐゴシック"), 9));
 
     auto* prompt = new QLabel(QString::fromUtf8("新しいファイル名を入力して下さい"), this);

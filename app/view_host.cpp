@@ -130,6 +130,9 @@ void FizmoViewHost::SchedulePaint() {
 
 void FizmoViewHost::RunGamePaint() {
     paintPosted_ = false;
+    // A minimized window composes nothing, so nothing is judged out of sight; the paint
+    // waits for the restore.
+    if (window()->isMinimized()) return;
     if (!initialUpdateDone_ || inGamePaint_ || invalid_.isEmpty()) return;
     inGamePaint_ = true;
     paintBegun_ = false;
@@ -227,13 +230,20 @@ void FizmoViewHost::WatchExposure() {
     QWindow* handle = window()->windowHandle();
     if (watchingExposure_ || !handle) return;
     handle->installEventFilter(this);
+    connect(handle, &QWindow::windowStateChanged, this, &FizmoViewHost::ResumeHeldPaint);
     watchingExposure_ = true;
 }
 
+void FizmoViewHost::ResumeHeldPaint() {
+    if (!invalid_.isEmpty() && !window()->isMinimized()) SchedulePaint();
+}
+
 bool FizmoViewHost::eventFilter(QObject* watched, QEvent* event) {
-    // An uncovered or restored window gets a whole new frame, composed like any other.
+    // An uncovered window is shown from the front image: only the game asks for frames,
+    // since in the end states every frame replays its sequence. A restore runs the paint
+    // held while minimized.
     if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed())
-        InvalidateRect(GetClientRect(), false);
+        ResumeHeldPaint();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -312,6 +322,11 @@ int FizmoViewHost::AskFileName(std::string* fileName) {
 
 std::time_t FizmoViewHost::CalendarTime() {
     return std::time(nullptr);
+}
+
+std::int64_t FizmoViewHost::MonotonicMilliseconds() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 void FizmoViewHost::SleepBriefly() {

@@ -55,6 +55,7 @@ public:
                    unsigned type) override;
     int AskFileName(std::string* fileName) override;
     std::time_t CalendarTime() override;
+    std::int64_t MonotonicMilliseconds() override;
     void SleepBriefly() override;
 
 signals:
@@ -79,6 +80,7 @@ private:
     void RunGamePaint();
     void ResizeFrontImage(const QSize& size);
     void WatchExposure();
+    void ResumeHeldPaint();
     void NoteMouseMoveFromPlayer(const QMouseEvent& event);
     int ShowMessageBox(const QString& text, const QString& caption, QMessageBox::Icon icon);
     void TraceFirstFrameOnScreen();

@@ -38,6 +38,7 @@ public:
     int MessageBox(const std::string&, const std::string&, unsigned) override { return IDOK; }
     int AskFileName(std::string*) override { return IDCANCEL; }
     std::time_t CalendarTime() override { return 0; }
+    std::int64_t MonotonicMilliseconds() override { return 0; }
     void SleepBriefly() override {}
 
 private:

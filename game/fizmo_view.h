@@ -148,7 +148,8 @@ public:
     std::FILE* m_pProblemFile;
     std::string m_strProblemFile;  // in the file system's encoding
     char m_szProblemLine[3][80];
-    TextEncoding m_eProblemEncoding = TextEncoding::ShiftJis;  // how the lines are shown
+    TextEncoding m_eProblemEncoding = TextEncoding::ShiftJis;      // how the lines are shown
+    TextEncoding m_eProblemFileEncoding = TextEncoding::ShiftJis;  // how the open file reads
     int m_nWordAnswer;
 
     // Play.

@@ -7,7 +7,8 @@
 void CFizmoView::OpenProblemFile() {
     CloseProblemFile();
     m_pProblemFile = OpenFileForReading(m_strProblemFile);
-    m_eProblemEncoding = DetectProblemEncoding(m_pProblemFile);
+    // The lines on the screen keep the encoding they were read with until the next problem.
+    m_eProblemFileEncoding = DetectProblemEncoding(m_pProblemFile);
     if (!m_pProblemFile && m_pWnd)
         m_pWnd->MessageBox(texts::kFileOpenFailed, texts::kAppTitle, MB_OK | MB_ICONEXCLAMATION);
 }

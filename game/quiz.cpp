@@ -87,7 +87,9 @@ void CFizmoView::NextQuestion() {
         m_strEntered.clear();
     }
     if (m_nQuizMode == kQuizWordProblems) {
-        if (!problem_reader::ReadProblem(m_pProblemFile, m_szProblemLine, &m_nWordAnswer))
+        if (problem_reader::ReadProblem(m_pProblemFile, m_szProblemLine, &m_nWordAnswer))
+            m_eProblemEncoding = m_eProblemFileEncoding;
+        else
             m_bProblemsDone = 1;
         // The entered digits are not shown here; the next times-table question clears them.
         m_nDigitIndex = 0;

@@ -17,12 +17,18 @@ constexpr unsigned kCentredLine = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 }  // namespace
 
 void CFizmoView::WaitSeconds(int seconds) {
-    // Whole-second clock: the pause lasts more than n - 1 and at most n seconds.
+    // Whole-second clock: the pause lasts more than n - 1 and at most n seconds. A calendar
+    // clock set back mid-pause must not hold the game: n seconds of a clock that never steps
+    // back end it all the same.
     auto now = [this] { return m_pWnd ? m_pWnd->CalendarTime() : std::time(nullptr); };
+    auto elapsedMs = [this, since = m_pWnd ? m_pWnd->MonotonicMilliseconds() : 0] {
+        return m_pWnd ? m_pWnd->MonotonicMilliseconds() - since : 0;
+    };
     m_timeStart = now();
     for (;;) {
         m_timeNow = now();
         if (m_timeNow - m_timeStart >= seconds) return;
+        if (elapsedMs() >= seconds * 1000LL) return;
         if (m_pWnd) m_pWnd->SleepBriefly();
     }
 }

@@ -128,9 +128,12 @@ int PixelSizeForCell(const QString& family, int cellHeight) {
 
 void RegisterFontSubstitutes() {
     static const bool done = [] {
-        // fontconfig knows no Windows Gothic faces; IPAGothic has their metrics.
-        for (const char* face : {"ＭＳ ゴシック", "MS Gothic", "ＭＳ Ｐゴシック", "MS PGothic"})
+        // fontconfig knows no Windows Gothic faces; the IPA faces have their metrics, the
+        // proportional one for the proportional face (the dialogs' text).
+        for (const char* face : {"ＭＳ ゴシック", "MS Gothic"})
             QFont::insertSubstitution(QString::fromUtf8(face), QStringLiteral("IPAGothic"));
+        for (const char* face : {"ＭＳ Ｐゴシック", "MS PGothic"})
+            QFont::insertSubstitution(QString::fromUtf8(face), QStringLiteral("IPAPGothic"));
         return true;
     }();
     (void)done;
@@ -147,6 +150,10 @@ QString Printable(const char* text, int length, TextEncoding encoding = TextEnco
 
 COLORREF GetSysColor(int index) {
     return index == COLOR_WINDOW ? RGB(255, 255, 255) : RGB(192, 192, 192);
+}
+
+void RegisterGothicSubstitutes() {
+    RegisterFontSubstitutes();
 }
 
 bool Bitmap::LoadBitmap(int id) {

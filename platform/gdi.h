@@ -54,6 +54,9 @@ private:
     QImage image_;
 };
 
+// Maps the Windows Gothic faces the program names onto the installed IPA faces.
+void RegisterGothicSubstitutes();
+
 class Font {
 public:
     // Only the cell height, weight and face take effect; the rest is accepted for fidelity.

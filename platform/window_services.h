@@ -2,6 +2,7 @@
 // What the game view needs from its window: the one seam between the game and the desktop.
 // The application implements it on Qt; tests implement it with a fake and a fake clock.
 
+#include <cstdint>
 #include <ctime>
 #include <string>
 
@@ -44,5 +45,7 @@ public:
 
     // Calendar clock in whole seconds, and a short sleep between polls of it.
     virtual std::time_t CalendarTime() = 0;
+    // A clock that never steps back, whatever is done to the calendar clock.
+    virtual std::int64_t MonotonicMilliseconds() = 0;
     virtual void SleepBriefly() = 0;
 };

@@ -44,6 +44,18 @@ TEST(AppCommandLineTest, AnythingElseIsAnErrorThatSaysWhat) {
     }
 }
 
+TEST(AppCommandLineTest, QtsOwnOptionsAreLeftToQt) {
+    const CommandLine run = Parse({"-platform", "xcb", "--display", ":1", "-style=Fusion",
+                                   "-reverse", "-qwindowgeometry", "800x600", "--demo"});
+    EXPECT_EQ(run.action, CommandLine::Action::Run);
+    EXPECT_TRUE(run.demo);
+    EXPECT_EQ(Parse({"-style", "--version"}).action, CommandLine::Action::Run)
+        << "a value is taken as it stands";
+    const CommandLine missing = Parse({"-platform"});
+    EXPECT_EQ(missing.action, CommandLine::Action::Error);
+    EXPECT_NE(ErrorText(missing).find("-platform"), std::string::npos);
+}
+
 TEST(AppKeyCodesTest, KeypadDigitsAreNumpadKeysAndOtherKeysTheirVirtualKeys) {
     EXPECT_EQ(VirtualKeyOf(Qt::Key_2, Qt::KeypadModifier), 0x62u);
     EXPECT_EQ(VirtualKeyOf(Qt::Key_8, Qt::KeypadModifier), 0x68u);

@@ -85,6 +85,26 @@ TEST_F(AppViewHostTest, PaintContextIsClippedToTheInvalidArea) {
     EXPECT_EQ(clip.bottom, 60);
 }
 
+TEST_F(AppViewHostTest, ExposesShowTheLastFrameAndAMinimizedWindowComposesNone) {
+    View().m_bGameOver = 1;
+    QCoreApplication::processEvents();  // the first paint, which runs the game-over pause
+    const std::time_t paused = View().m_timeStart;
+    QExposeEvent expose(QRegion(0, 0, 640, 484));
+    QCoreApplication::sendEvent(host_->windowHandle(), &expose);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(View().m_timeStart, paused) << "an expose replayed the game over";
+
+    View().m_bGameOver = 0;
+    View().m_bProblemsDone = 1;
+    host_->showMinimized();
+    host_->InvalidateRect(host_->GetClientRect(), false);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(View().m_timeStart, paused) << "judged while minimized";
+    host_->showNormal();
+    QTest::qWait(50);
+    EXPECT_NE(View().m_timeStart, paused) << "no frame after the restore";
+}
+
 TEST_F(AppViewHostTest, WindowSurfaceIsOnTheScreenAsSoonAsItIsReleased) {
     Bitmap red;
     red.CreateCompatibleBitmap(40, 30);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -62,8 +63,15 @@ public:
         return IDOK;
     }
 
-    std::time_t CalendarTime() override { return static_cast<std::time_t>(nowMs_ / 1000); }
-    void SleepBriefly() override { nowMs_ += sleepStepMs; }
+    // The calendar clock can be set back or forward; the monotonic one only runs.
+    std::time_t CalendarTime() override {
+        return static_cast<std::time_t>((nowMs_ + calendarShiftMs) / 1000);
+    }
+    std::int64_t MonotonicMilliseconds() override { return nowMs_; }
+    void SleepBriefly() override {
+        nowMs_ += sleepStepMs;
+        if (onSleep) onSleep();
+    }
     long long NowMs() const { return nowMs_; }
     void AdvanceMs(long long ms) { nowMs_ += ms; }
 
@@ -83,6 +91,8 @@ public:
     int windowSurfaceReleases = 0;
     bool lastErase = true;
     long long sleepStepMs = 10;
+    long long calendarShiftMs = 0;
+    std::function<void()> onSleep;
     std::vector<RECT> invalidations;
     std::vector<Message> messages;
     std::vector<QImage> shownWhileHeld;

@@ -151,6 +151,8 @@ TEST_F(Hud, GameFontIsTheGothicFace) {
     CreateGameFont(font, 20, view.m_strFontName);
     EXPECT_EQ(QFontInfo(font.Qt()).family(), "IPAGothic");
     EXPECT_EQ(font.CellHeight(), 20);
+    // The dialogs' proportional face stays proportional once the game has drawn.
+    EXPECT_EQ(QFontInfo(QFont(QStringLiteral("ＭＳ Ｐゴシック"))).family(), "IPAPGothic");
 }
 
 // Shift-JIS lines mixing half-width kana, kanji and digits draw as wide as their letters: a

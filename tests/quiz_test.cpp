@@ -204,4 +204,19 @@ TEST_F(Quiz, ChangingTheFileReopensOnOkOnly) {
     EXPECT_EQ(window.messages.size(), 1u);
 }
 
+TEST_F(Quiz, TheProblemOnScreenKeepsItsEncodingWhenAnotherFileIsChosen) {
+    PlayWordProblems("りんご\nみかん\nいくつ？\n5\n");
+    view.NextQuestion();
+    ASSERT_EQ(view.m_eProblemEncoding, TextEncoding::Utf8);
+    const std::string shiftJis = Write("sjis.dat", kTwoProblems);
+    window.fileNameAnswers = {{true, "no such file"}, {true, shiftJis}};
+    view.OnChangeProblemFile();
+    view.OnChangeProblemFile();
+    EXPECT_EQ(view.m_eProblemEncoding, TextEncoding::Utf8);
+    EXPECT_EQ(Line(0), "りんご\n");
+    view.NextQuestion();
+    EXPECT_EQ(view.m_eProblemEncoding, TextEncoding::ShiftJis);
+    EXPECT_EQ(Line(0), kApples);
+}
+
 }  // namespace

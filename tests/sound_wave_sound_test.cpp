@@ -131,6 +131,7 @@ public:
     }
     int AskFileName(std::string*) override { return IDCANCEL; }
     std::time_t CalendarTime() override { return 0; }
+    std::int64_t MonotonicMilliseconds() override { return 0; }
     void SleepBriefly() override {}
 
     std::vector<std::string> boxes;

@@ -204,6 +204,15 @@ TEST_F(StageFlow, PauseOfNSecondsFollowsTheWholeSecondClock) {
     }
 }
 
+TEST_F(StageFlow, CalendarSetBackMidPauseEndsItOnTime) {
+    const long long before = window.NowMs();
+    window.onSleep = [&] {
+        if (window.NowMs() - before == 1500) window.calendarShiftMs = -3'600'000;
+    };
+    view.WaitSeconds(3);
+    EXPECT_LE(window.NowMs() - before, 3000 + window.sleepStepMs);
+}
+
 TEST_F(StageFlow, StartInWordProblemsReopensTheFileAndReportsAFailureWithTheTimerRunning) {
     view.m_strProblemFile = "/nonexistent/fizmo/Mondai.dat";
     view.OnModeWordProblems();

@@ -24,6 +24,13 @@ for wrong in --nonsense -x Mondai.dat; do
   grep -q -- "$wrong" <<<"$err" || fail "$wrong: the message does not say what was wrong: $err"
   grep -q -- "--help" <<<"$err" || fail "$wrong: no hint to --help"
 done
+# Qt's own options are Qt's: with them the game runs (here on no screen) until stopped.
+empty=$(mktemp -d)
+(cd "$empty" && SDL_AUDIODRIVER=dummy timeout 4 "$fizmo" -platform offscreen -reverse \
+  --style Fusion -qwindowgeometry 640x480 >/dev/null 2>&1)
+status=$?
+rm -rf "$empty"
+[ "$status" -eq 124 ] || fail "Qt's options were refused: exit status $status"
 # The problem-file checker runs without a display too: the sample is clean, a broken file
 # is reported with exit status 1.
 src=$2
