@@ -56,8 +56,7 @@ QMessageBox::Icon IconOf(unsigned type) {
 }
 
 QColor WindowColour() {
-    const COLORREF c = GetSysColor(COLOR_WINDOW);
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+    return ColorOf(GetSysColor(COLOR_WINDOW));
 }
 
 }  // namespace

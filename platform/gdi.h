@@ -3,6 +3,7 @@
 // old Windows graphics interface the game was written against, over QImage.
 // Pixels are QImage::Format_RGB32; raster operations work on the colour bits only.
 
+#include <QColor>
 #include <QFont>
 #include <QImage>
 #include <cstdint>
@@ -14,6 +15,9 @@ using COLORREF = std::uint32_t;  // 0x00BBGGRR, as on Windows
 
 constexpr COLORREF RGB(int r, int g, int b) {
     return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
+}
+inline QColor ColorOf(COLORREF c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
 // Raster operations (the Windows values).
