@@ -136,6 +136,44 @@ TEST_F(StageFlow, StageClearShowsItsTextOnTheWindowBeforeTwoPauses) {
     window.shownWhileHeld[0].save(QStringLiteral(FIZMO_BUILD_DIR "/stage_clear.png"));
 }
 
+bool Playing(WaveSound* sound) {
+    std::uint32_t status = 0;
+    return sound && sound->apBuffers[0] && sound->apBuffers[0]->GetStatus(&status) == DS_OK &&
+           (status & DSBSTATUS_PLAYING);
+}
+
+// Notes on its clock when the fanfare and the next stage's music start.
+class PauseWatch : public FakeWindow {
+public:
+    using FakeWindow::FakeWindow;
+    void SleepBriefly() override {
+        FakeWindow::SleepBriefly();
+        if (fanfareAt < 0 && Playing(view->m_pSndClear)) fanfareAt = NowMs();
+    }
+    CFizmoView* view = nullptr;
+    long long fanfareAt = -1;
+};
+
+TEST(StageFlowPauses, FanfareAfterThreeSecondsAndTheNextStageAfterSixMore) {
+    SoundDeviceRelease soundDevice;
+    PauseWatch window{640, 484};
+    ScriptedRandom random{0};
+    CFizmoView view(&window, &random);
+    window.view = &view;
+    view.OnSize(0, 640, 484);
+    view.OnInitialUpdate();
+    if (!view.m_pSndClear) GTEST_SKIP() << "no sound device";
+    view.OnStart();
+    const long long before = window.NowMs();
+    view.ShowStageClear();
+    const long long step = window.sleepStepMs;
+    EXPECT_GT(window.fanfareAt - before, 2000 + step);
+    EXPECT_LE(window.fanfareAt - before, 3000 + step);
+    EXPECT_GT(window.NowMs() - window.fanfareAt, 5000 - step);
+    EXPECT_LE(window.NowMs() - window.fanfareAt, 6000);
+    EXPECT_TRUE(Playing(view.m_pSndBgm)) << "the next stage's music";
+}
+
 TEST_F(StageFlow, ClearingTheSixthStageEndsTheGameWithTheTimerOff) {
     view.OnStart();
     view.m_nStage = 6;
@@ -186,7 +224,10 @@ TEST_F(StageFlow, GameOverAndProblemsDoneDrawAfterTheirPauseAndCloseTheFile) {
     EXPECT_EQ(view.m_pProblemFile, nullptr);
 
     frame.Image().fill(Qt::black);
+    const long long problemsDone = window.NowMs();
     view.ShowProblemsDone(&dc);  // no stream left: closes nothing
+    EXPECT_GT(window.NowMs() - problemsDone, 3000);
+    EXPECT_LE(window.NowMs() - problemsDone, 4000 + window.sleepStepMs);
     EXPECT_GT(CountColour(frame.Image(), qRgb(0, 255, 255)), 100);
     std::filesystem::remove(path);
 }

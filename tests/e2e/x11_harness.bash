@@ -2,6 +2,7 @@
 # menu, message boxes, and cleanup. The sourcing script sets $work before it.
 app_pid=""
 xvfb_pid=""
+server_pids=() # sound server, window manager: started by the script, ended by their ids
 
 fail() {
   echo "FAIL: $*" >&2
@@ -14,6 +15,7 @@ stop_app() {
 }
 cleanup() {
   stop_app
+  for pid in "${server_pids[@]}"; do kill "$pid" 2>/dev/null; done
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null
   rm -rf "$work"
@@ -47,6 +49,26 @@ start_xvfb() {
     xvfb_pid=""
   done
   return 1
+}
+
+# A PulseAudio server of our own, in a runtime folder under $work, whose only output is a null
+# sink at the game's rate; its monitor can be recorded. Programs started later use it.
+start_pulse() {
+  export XDG_RUNTIME_DIR="$work/pulse-runtime" PULSE_RUNTIME_PATH="$work/pulse-runtime/pulse"
+  mkdir -p "$PULSE_RUNTIME_PATH" && chmod 700 "$XDG_RUNTIME_DIR"
+  HOME="$XDG_RUNTIME_DIR" pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+    --enable-memfd=no --log-target=stderr -F /dev/null \
+    --load="module-null-sink sink_name=game rate=22050 channels=2" \
+    --load="module-native-protocol-unix auth-anonymous=1" 2>"$work/pulse.log" &
+  server_pids+=($!)
+  export PULSE_SERVER="unix:$PULSE_RUNTIME_PATH/native"
+  wait_for 10 pactl info >/dev/null 2>&1
+}
+# Openbox on the display, as a family's desktop has some window manager.
+start_wm() {
+  openbox --config-file /dev/null >/dev/null 2>&1 &
+  server_pids+=($!)
+  wait_for 10 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
 }
 
 # Starts the program in the current folder with the menu dump, and waits for its window.
