@@ -4,6 +4,8 @@ FIZMO_TEST_PACKAGES="libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev x
 # What cpack needs to make the Debian package, and what checks the package.
 FIZMO_PACKAGE_PACKAGES="dpkg-dev file"
 FIZMO_TEST_PACKAGES+=" $FIZMO_PACKAGE_PACKAGES lintian appstream man-db"
+# A real window manager for the tests of the window.
+FIZMO_TEST_PACKAGES+=" openbox wmctrl x11-utils"
 
 fizmo_install_missing() {
   local missing=()
