@@ -103,6 +103,27 @@ bool Dispatch(std::uint32_t rop, Fn&& fn) {
     }
 }
 
+// Which of `count` destination pixels, from `start` on, sample inside the source image.
+struct SampledSpan {
+    int first, last;  // last < first when none does
+};
+
+// Nearest neighbour along one axis, sampling at the centre of each destination pixel:
+// fills `map` with source coordinates.
+SampledSpan MapAxis(std::vector<int>& map, int start, int count, int to, int origin, int from,
+                    int sourceLimit) {
+    SampledSpan span{count, -1};
+    map.resize(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        map[i] = origin + static_cast<int>((2LL * (start + i) + 1) * from / (2LL * to));
+        if (map[i] >= 0 && map[i] < sourceLimit) {
+            span.first = std::min(span.first, i);
+            span.last = i;
+        }
+    }
+    return span;
+}
+
 }  // namespace
 
 bool Surface::BitBlt(int x, int y, int width, int height, Surface* source, int sx, int sy,
@@ -132,35 +153,17 @@ bool Surface::StretchBlt(int x, int y, int width, int height, Surface* source, i
         return false;
     const QRect d = QRect(x, y, width, height).intersected(ClipRect());
     if (d.isEmpty()) return true;
-    // Nearest neighbour, sampling at the centre of each destination pixel.
-    auto sample = [](int i, int from, int to, int origin) {
-        return origin + static_cast<int>((2LL * i + 1) * from / (2LL * to));
-    };
     thread_local std::vector<int> xmap, ymap;
-    int firstCol = d.width(), lastCol = -1;
-    xmap.resize(static_cast<std::size_t>(d.width()));
-    for (int i = 0; i < d.width(); ++i) {
-        xmap[i] = sample(d.left() - x + i, sourceWidth, width, sx);
-        if (xmap[i] >= 0 && xmap[i] < src->width()) {
-            firstCol = std::min(firstCol, i);
-            lastCol = i;
-        }
-    }
-    int firstRow = d.height(), lastRow = -1;
-    ymap.resize(static_cast<std::size_t>(d.height()));
-    for (int i = 0; i < d.height(); ++i) {
-        ymap[i] = sample(d.top() - y + i, sourceHeight, height, sy);
-        if (ymap[i] >= 0 && ymap[i] < src->height()) {
-            firstRow = std::min(firstRow, i);
-            lastRow = i;
-        }
-    }
-    if (lastCol < firstCol || lastRow < firstRow) return true;
+    const SampledSpan cols =
+        MapAxis(xmap, d.left() - x, d.width(), width, sx, sourceWidth, src->width());
+    const SampledSpan rows =
+        MapAxis(ymap, d.top() - y, d.height(), height, sy, sourceHeight, src->height());
+    if (cols.last < cols.first || rows.last < rows.first) return true;
     // The source samples that fall inside the image form one block.
-    const QRect inside(d.left() + firstCol, d.top() + firstRow, lastCol - firstCol + 1,
-                       lastRow - firstRow + 1);
-    xmap.erase(xmap.begin(), xmap.begin() + firstCol);
-    ymap.erase(ymap.begin(), ymap.begin() + firstRow);
+    const QRect inside(d.left() + cols.first, d.top() + rows.first, cols.last - cols.first + 1,
+                       rows.last - rows.first + 1);
+    xmap.erase(xmap.begin(), xmap.begin() + cols.first);
+    ymap.erase(ymap.begin(), ymap.begin() + rows.first);
     QImage copy;
     const QImage* from = src;
     if (src == dst) from = &(copy = src->copy());

@@ -4,9 +4,6 @@
 # Nothing in the working folder changes.
 # Usage: bash bad_input_no_sound.sh <fizmo binary> <source dir> <build dir>
 set -uo pipefail
-fizmo=$(realpath "$1")
-unset QT_QPA_PLATFORM
-work=$(mktemp -d)
 . "$(dirname "$0")/x11_harness.bash"
 
 # The default driver, as a player's machine without sound hardware has it. Where a sound

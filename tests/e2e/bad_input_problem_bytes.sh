@@ -4,10 +4,7 @@
 # a name that is not there gets the box. Nothing on disk changes.
 # Usage: bash bad_input_problem_bytes.sh <fizmo binary> <source dir> <build dir>
 set -uo pipefail
-fizmo=$(realpath "$1")
 export SDL_AUDIODRIVER=dummy
-unset QT_QPA_PLATFORM
-work=$(mktemp -d)
 . "$(dirname "$0")/x11_harness.bash"
 
 start_xvfb 371 440 || fail "no Xvfb display could be started"

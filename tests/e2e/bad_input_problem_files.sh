@@ -4,10 +4,7 @@
 # program keeps running and changes nothing on disk.
 # Usage: bash bad_input_problem_files.sh <fizmo binary> <source dir> <build dir>
 set -uo pipefail
-fizmo=$(realpath "$1")
 export SDL_AUDIODRIVER=dummy
-unset QT_QPA_PLATFORM
-work=$(mktemp -d)
 . "$(dirname "$0")/x11_harness.bash"
 
 start_xvfb 301 370 || fail "no Xvfb display could be started"

@@ -3,11 +3,7 @@
 # program holds its thread, "Clear Stage 1" stands in cyan in the middle of the window.
 # Usage: bash shell_demo_stage_clear.sh <fizmo binary> <source dir> <build dir>
 set -uo pipefail
-fizmo=$(realpath "$1")
-build=$(realpath "$3")
 export SDL_AUDIODRIVER=dummy
-unset QT_QPA_PLATFORM
-work=$(mktemp -d)
 . "$(dirname "$0")/x11_harness.bash"
 
 # Width and height of the cyan (0,255,255) text in the band across the window's middle,

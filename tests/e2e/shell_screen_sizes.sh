@@ -20,14 +20,10 @@ if [ $# -lt 5 ]; then
   [ "$status" = 0 ] && echo "PASS"
   exit "$status"
 fi
-fizmo=$(realpath "$1")
 src=$(realpath "$2")
-build=$(realpath "$3")
 size=$4
 scale=$5
 export SDL_AUDIODRIVER=dummy QT_SCALE_FACTOR=$scale
-unset QT_QPA_PLATFORM
-work=$(mktemp -d)
 . "$(dirname "$0")/x11_harness.bash"
 at="$size, scale $scale"
 

@@ -4,11 +4,7 @@
 # a clean exit from the menu.
 # Usage: bash shell_window.sh <fizmo binary> <source dir> <build dir>
 set -uo pipefail
-fizmo=$(realpath "$1")
-build=$(realpath "$3")
 export SDL_AUDIODRIVER=dummy
-unset QT_QPA_PLATFORM
-work=$(mktemp -d)
 . "$(dirname "$0")/x11_harness.bash"
 
 about='ﾊﾞｰｼﾞｮﾝ情報\(Zan\)'

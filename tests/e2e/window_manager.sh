@@ -5,11 +5,7 @@
 # manager's close button ending the program with status 0.
 # Usage: bash window_manager.sh <fizmo binary> <source dir> <build dir>
 set -uo pipefail
-fizmo=$(realpath "$1")
-build=$(realpath "$3")
 export SDL_AUDIODRIVER=dummy
-unset QT_QPA_PLATFORM
-work=$(mktemp -d)
 . "$(dirname "$0")/x11_harness.bash"
 
 start_xvfb 371 440 || fail "no Xvfb display could be started"

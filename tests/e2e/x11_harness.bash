@@ -1,5 +1,10 @@
 # Sourced by the end-to-end tests of the window: an Xvfb display of their own, screenshots, the
-# menu, message boxes, and cleanup. The sourcing script sets $work before it.
+# menu, message boxes, and cleanup. Sourced with the test's own arguments:
+# <fizmo binary> <source dir> <build dir>.
+fizmo=$(realpath "$1")
+build=$(realpath "$3")
+unset QT_QPA_PLATFORM # a real X display
+work=$(mktemp -d)
 app_pid=""
 xvfb_pid=""
 server_pids=() # sound server, window manager: started by the script, ended by their ids
