@@ -16,6 +16,9 @@ CFileNameDlg::CFileNameDlg(QWidget* parent)
       cancel_(new QPushButton(QString::fromUtf8("ｷｬﾝｾﾙ"), this)) {
     setWindowTitle(QString::fromUtf8("ﾀﾞｲｱﾛｸﾞ"));
     setModal(true);
+    // A dialog: closable, not minimizable nor resizable.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
     RegisterGothicSubstitutes();
     setFont(QFont(QString::fromUtf8("ＭＳ Ｐゴシック"), 9));
 
@@ -36,6 +39,7 @@ CFileNameDlg::CFileNameDlg(QWidget* parent)
     layout->addWidget(edit_);
     layout->addSpacing(12);
     layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void CFileNameDlg::showEvent(QShowEvent* event) {

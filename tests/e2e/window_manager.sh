@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real program under a window manager (openbox), as on a family's desktop: the main
 # window maximized with its caption; the About box and the file-name dialog in front of it,
-# owned by it, centred on it, with a close button; minimize and restore; and the window
+# owned by it, centred on it, with a close button and no other; minimize and restore; and the window
 # manager's close button ending the program with status 0.
 # Usage: bash window_manager.sh <fizmo binary> <source dir> <build dir>
 set -uo pipefail
@@ -26,9 +26,9 @@ centre() {
   echo $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
 }
 # Dialog $1 (caption) opened from menu $2, item $3, its picture kept as wm_dialog_$4.png: owned by the main window and above it,
-# centred on it, closable by the window manager; play goes on after it is closed.
+# centred on it, closable by the window manager, neither resizable nor asking to be minimized; play goes on after it is closed.
 check_dialog() {
-  local caption=$1 id top cx cy mx my
+  local caption=$1 id top cx cy mx my actions functions
   choose "$2" "$3"
   wait_for 5 window_named "$caption" >/dev/null || fail "$caption did not open"
   id=$(window_named "$caption")
@@ -42,8 +42,14 @@ check_dialog() {
     [ $((my - cy)) -le 40 ] || fail "$caption at $cx,$cy is not centred on the window at $mx,$my"
   shot dialog
   mkdir -p "$build/e2e" && cp "$work/dialog.png" "$build/e2e/wm_dialog_$4.png"
-  xprop -id "$id" _NET_WM_ALLOWED_ACTIONS | grep -q _NET_WM_ACTION_CLOSE ||
-    fail "$caption has no close button"
+  actions=$(xprop -id "$id" _NET_WM_ALLOWED_ACTIONS)
+  grep -q _NET_WM_ACTION_CLOSE <<<"$actions" || fail "$caption has no close button"
+  grep -Eq '_NET_WM_ACTION_(MAXIMIZE|RESIZE)' <<<"$actions" &&
+    fail "$caption can be maximized or resized: $actions"
+  # Openbox keeps a minimize button on every dialog whatever it asks; other window managers
+  # follow the Motif functions, which must offer neither minimize (8) nor maximize (16).
+  functions=$(xprop -id "$id" _MOTIF_WM_HINTS | awk -F'[=,] *' '{ print $3 }')
+  [ $((functions & 0x19)) = 0 ] || fail "$caption asks for minimize or maximize ($functions)"
   wmctrl -i -c "$id"
   wait_for 5 bash -c "[ -z \"\$(xdotool search --onlyvisible --name '^$caption\$' 2>/dev/null)\" ]" ||
     fail "the window manager's close did not close $caption"
