@@ -14,6 +14,7 @@ constexpr int kStepMs = 100;
 constexpr int kStartDelayMs = 500;
 constexpr int kStepsBeforeRestart = 30;  // a few seconds to read the end of a game
 constexpr unsigned MK_LBUTTON = 0x1;
+constexpr int kMessageBoxMs = 3000;  // long enough to read, so no box stands over the demo
 
 }  // namespace
 
@@ -23,6 +24,7 @@ DemoMode::DemoMode(CMainFrame* frame) : frame_(frame) {
 
 void DemoMode::Begin() {
     steering_ = true;
+    frame_->Host().SetMessageBoxTimeout(kMessageBoxMs);
     // Chosen as from the menu, once the window has had its first update.
     QTimer::singleShot(kStartDelayMs, this, [this] {
         if (steering_) frame_->OnCommand(ID_START);
@@ -33,6 +35,7 @@ void DemoMode::Begin() {
 void DemoMode::End() {
     steering_ = false;
     timer_.stop();
+    frame_->Host().SetMessageBoxTimeout(0);
 }
 
 void DemoMode::timerEvent(QTimerEvent* event) {

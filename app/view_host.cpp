@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QWindow>
 #include <chrono>
 #include <cstdio>
@@ -312,6 +313,8 @@ int FizmoViewHost::ShowMessageBox(const QString& text, const QString& caption,
                                   QMessageBox::Icon icon) {
     if (messageBox_) return messageBox_(text, caption, icon);
     QMessageBox box(icon, caption, text, QMessageBox::Ok, window());
+    if (messageBoxTimeoutMs_ > 0)
+        QTimer::singleShot(messageBoxTimeoutMs_, &box, [&box] { box.done(QMessageBox::Ok); });
     return box.exec();
 }
 

@@ -41,6 +41,8 @@ public:
         std::function<int(const QString& text, const QString& caption, QMessageBox::Icon icon)>;
     // Replaces the modal message box, for tests.
     void SetMessageBoxHandler(MessageBoxHandler handler) { messageBox_ = std::move(handler); }
+    // Message boxes close by themselves after this long; 0 leaves them to the player.
+    void SetMessageBoxTimeout(int milliseconds) { messageBoxTimeoutMs_ = milliseconds; }
 
     // WindowServices
     void SetTimer(unsigned id, unsigned milliseconds) override;
@@ -104,4 +106,5 @@ private:
     QPoint playerPointer_;
     std::map<unsigned, QBasicTimer> timers_;
     MessageBoxHandler messageBox_;
+    int messageBoxTimeoutMs_ = 0;
 };

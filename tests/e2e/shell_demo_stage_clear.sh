@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # --demo plays by itself through the first stage; during the stage-clear pause, while the
 # program holds its thread, "Clear Stage 1" stands in cyan in the middle of the window.
+# Started without a problem file, it shows the box that says so, which closes by itself.
 # Usage: bash shell_demo_stage_clear.sh <fizmo binary> <source dir> <build dir>
 set -uo pipefail
 export SDL_AUDIODRIVER=dummy
@@ -16,12 +17,15 @@ cyan_text_size() {
 
 start_xvfb 161 230 || fail "no Xvfb display could be started"
 cd "$work" || exit 1
-printf 'a\nb\nc\n12\n' >Mondai.dat
 # The pointer stays still throughout: a move by the player would end the demo.
 FIZMO_DUMP_MENU=1 "$fizmo" --demo >out 2>err &
 app_pid=$!
 wait_for 20 grep -q "^view" out || fail "the window did not come up"
 read -r _ vx vy _ vw vh <<<"$(awk -F'\t' '$1 == "view" { print $2 }' out)"
+wait_for 10 window_named Fizmo >/dev/null || fail "no box saying the problem file cannot be opened"
+# It closes by itself in a few seconds, and the program plays on.
+wait_for 8 bash -c '[ -z "$(xdotool search --onlyvisible --name "^Fizmo\$" 2>/dev/null)" ]' ||
+  fail "the box is still standing over the demo"
 
 same_picture() {
   [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 | cut -d' ' -f1)" = 0 ]
