@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "platform/sound_mixer.h"
@@ -18,6 +20,10 @@ std::vector<SdlSoundOutput*>& OpenOutputs() {
 bool InitAudio() {
     // A Qt program never reads the SIGINT/SIGTERM flags SDL would install handlers for.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // SDL asks a PulseAudio or PipeWire server for a buffer of one block only, which runs
+    // dry whenever the thread is late by a block; libpulse reads this, a user's own wins.
+    const std::string latency = std::to_string(SdlSoundOutput::kServerLatencyMs);
+    setenv("PULSE_LATENCY_MSEC", latency.c_str(), 0);
     return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
 }
 

@@ -6,6 +6,8 @@ FIZMO_PACKAGE_PACKAGES="dpkg-dev file"
 FIZMO_TEST_PACKAGES+=" $FIZMO_PACKAGE_PACKAGES lintian appstream man-db"
 # A real window manager for the tests of the window.
 FIZMO_TEST_PACKAGES+=" openbox wmctrl x11-utils"
+# A real sound server, whose output the tests record.
+FIZMO_TEST_PACKAGES+=" pulseaudio pulseaudio-utils"
 
 fizmo_install_missing() {
   local missing=()

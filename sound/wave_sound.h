@@ -37,6 +37,7 @@ SoundBuffer* CreateWaveBuffer(SoundDevice* device, const char* name);
 
 // One sound with `nBuffers` slots that may sound at once. Made in one zero-filled allocation.
 struct WaveSound {
+    const char* name;               // the resource's, for the play trace
     const unsigned char* pSamples;  // the "data" body, in place in the resource
     std::uint32_t cbSamples;
     std::int32_t nBuffers;
@@ -48,6 +49,8 @@ WaveSound* WaveSoundCreate(SoundDevice* device, const char* name, int nBuffers);
 void WaveSoundDestroy(WaveSound* sound);
 // The buffer the next play should use, or null when the sound should not be played now.
 SoundBuffer* WaveSoundPickBuffer(WaveSound* sound);
+// With FIZMO_TRACE_SOUNDS=1 each play that starts prints "sound <name> <steady-clock ms>",
+// so tests of the real output know what it must hold and when.
 void WaveSoundPlay(WaveSound* sound, std::uint32_t flags);
 // Stops and rewinds every slot.
 void WaveSoundStop(WaveSound* sound);

@@ -2,6 +2,7 @@
 # menu, message boxes, and cleanup. Sourced with the test's own arguments:
 # <fizmo binary> <source dir> <build dir>.
 fizmo=$(realpath "$1")
+source=$(realpath "$2")
 build=$(realpath "$3")
 unset QT_QPA_PLATFORM # a real X display
 work=$(mktemp -d)
@@ -68,6 +69,17 @@ start_pulse() {
   server_pids+=($!)
   export PULSE_SERVER="unix:$PULSE_RUNTIME_PATH/native"
   wait_for 10 pactl info >/dev/null 2>&1
+}
+# Records what the sink plays, raw 16-bit stereo at the game's rate, into $work/$1.
+start_recording() {
+  parec -d game.monitor --latency-msec=50 --format=s16le --rate=22050 --channels=2 --raw \
+    >"$work/$1" &
+  recorder_pid=$!
+  server_pids+=("$recorder_pid")
+}
+stop_recording() {
+  kill "$recorder_pid" 2>/dev/null
+  wait "$recorder_pid" 2>/dev/null
 }
 # Openbox on the display, as a family's desktop has some window manager.
 start_wm() {

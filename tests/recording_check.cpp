@@ -1,0 +1,265 @@
+// Checks a recording of the game's sound output (raw 16-bit stereo at the game's rate), made
+// from a sound server's monitor, against the game's own waves and its play trace
+// (FIZMO_TRACE_SOUNDS=1):
+//  - the music starts the recording, sample for sample as the mixer renders it;
+//  - every silence of 5 ms or more while the music plays is one of the music's own rests,
+//    so an output block that came too late shows as a gap;
+//  - every traced firing, right-answer and wrong-answer sound is there, near its time.
+// Usage: fizmo_recording_check <recording> <folder of the waves> <trace>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/sdl_sound_output.h"
+#include "platform/sound_mixer.h"
+#include "sound/wave_sound.h"
+
+namespace {
+
+constexpr int kRate = SdlSoundOutput::kPreferredRate;
+constexpr int kQuiet = 256;  // one step of an 8-bit sample
+constexpr int kShortestGap = kRate * 5 / 1000;
+constexpr int kEdge = kRate / 1000;  // rounding at the ends of a rest
+constexpr int kEarliest = kRate * 40 / 1000, kLatest = kRate * 80 / 1000;
+constexpr int kLongestStartDelay = kRate * 5 / 2;
+constexpr int kMatchFrames = kRate / 10;
+
+using Samples = std::vector<std::int16_t>;  // interleaved stereo
+
+std::vector<unsigned char> ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+int Fail(const std::string& why) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "FAIL: %s\n", why.c_str());
+    return 1;
+}
+
+// `frames` of the wave file rendered alone by the game's own mixer, or nothing.
+Samples RenderAlone(const std::string& path, std::size_t frames, bool looping) {
+    const std::vector<unsigned char> file = ReadFile(path);
+    const unsigned char *format = nullptr, *data = nullptr;
+    std::uint32_t size = 0;
+    if (!ParseRiffWave(file.data(), file.size(), &format, &data, &size)) return {};
+    PcmFormat pcm;
+    pcm.channels = format[2];
+    pcm.rate = format[4] | format[5] << 8 | format[6] << 16 | std::uint32_t{format[7]} << 24;
+    pcm.bytesPerSample = format[14] / 8;
+    MixerVoice voice;
+    voice.memory = std::make_shared<SampleMemory>(pcm, size);
+    std::copy(data, data + size, voice.memory->bytes.begin());
+    voice.playing = true;
+    voice.looping = looping;
+    SoundMixer mixer(kRate);
+    {
+        std::lock_guard lock(mixer.Mutex());
+        mixer.Attach(&voice);
+    }
+    if (!looping) frames = std::min<std::size_t>(frames, voice.memory->frames * kRate / pcm.rate);
+    Samples out(2 * frames);
+    mixer.Render(out.data(), static_cast<int>(frames));
+    std::lock_guard lock(mixer.Mutex());
+    mixer.Detach(&voice);
+    return out;
+}
+
+int Loudness(const Samples& s, std::size_t frame) {
+    return std::max(std::abs(s[2 * frame]), std::abs(s[2 * frame + 1]));
+}
+double Mono(const Samples& s, std::size_t frame) {
+    return (s[2 * frame] + s[2 * frame + 1]) / 2.0;
+}
+std::size_t FirstSound(const Samples& s) {
+    std::size_t f = 0;
+    while (f < s.size() / 2 && Loudness(s, f) <= kQuiet) ++f;
+    return f;
+}
+double Ms(long long frames) {
+    return frames * 1000.0 / kRate;
+}
+
+struct Play {
+    std::string name;
+    long long ms;
+};
+
+std::vector<Play> ReadTrace(const std::string& path) {
+    std::ifstream in(path);
+    std::vector<Play> plays;
+    std::string line, word;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        Play play;
+        if (fields >> word >> play.name >> play.ms && word == "sound") plays.push_back(play);
+    }
+    return plays;
+}
+
+// Where the music starts in the recording, at most at `latest`: the frame from which nine in
+// ten frames of a tenth of a second of it are the mixer's own rendering, or -1. Stretches
+// half a second apart are tried, as other sounds may play over one.
+long long AlignMusic(const Samples& rec, const Samples& music, long long latest) {
+    const std::size_t allowed = kMatchFrames / 10;
+    for (std::size_t from = 0; from < 5 * kRate / 2; from += kRate / 2) {
+        for (long long start = 0; start <= latest; ++start) {
+            if (start + from + kMatchFrames > rec.size() / 2) break;
+            std::size_t differing = 0;
+            for (std::size_t f = from; differing <= allowed && f < from + kMatchFrames; ++f) {
+                const std::size_t r = 2 * (start + f);
+                differing += rec[r] != music[2 * f] || rec[r + 1] != music[2 * f + 1];
+            }
+            if (differing <= allowed) return start;
+        }
+    }
+    return -1;
+}
+
+// Silences of the recording between `from` and `to` that the music does not have there.
+int CountForeignGaps(const Samples& rec, const Samples& music, long long start, std::size_t from,
+                     std::size_t to, int* gaps) {
+    int foreign = 0;
+    for (std::size_t f = from; f < to;) {
+        if (Loudness(rec, f) > kQuiet) {
+            ++f;
+            continue;
+        }
+        std::size_t end = f;
+        while (end < to && Loudness(rec, end) <= kQuiet) ++end;
+        if (end - f >= kShortestGap) {
+            ++*gaps;
+            bool rest = true;
+            for (std::size_t g = f + kEdge; rest && g + kEdge < end; ++g)
+                rest = Loudness(music, g - start) <= kQuiet;
+            if (!rest) {
+                ++foreign;
+                std::printf("a silence of %.1f ms at %.3f s that the music does not have\n",
+                            Ms(end - f), Ms(f) / 1000);
+            }
+        }
+        f = end;
+    }
+    return foreign;
+}
+
+// Normalised correlation of the sound `effect` with what the recording holds beyond the
+// music, best over the lags from `from`; its lag in frames goes to `lag`.
+double BestMatch(const Samples& rec, const Samples& music, long long start, const Samples& effect,
+                 long long from, long long to, long long* lag) {
+    const std::size_t n = std::min<std::size_t>(effect.size() / 2, kMatchFrames);
+    double effectEnergy = 0, best = 0;
+    for (std::size_t i = 0; i < n; ++i) effectEnergy += Mono(effect, i) * Mono(effect, i);
+    for (long long at = std::max(from, start); at <= to; ++at) {
+        if (static_cast<std::size_t>(at) + n > rec.size() / 2) break;
+        double dot = 0, energy = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            const double rest = Mono(rec, at + i) - Mono(music, at + i - start);
+            dot += rest * Mono(effect, i);
+            energy += rest * rest;
+        }
+        const double match = energy > 0 ? dot / std::sqrt(energy * effectEnergy) : 0;
+        if (match > best) best = match, *lag = at;
+    }
+    return best;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) return Fail("usage: fizmo_recording_check <recording> <waves> <trace>");
+    const std::vector<unsigned char> bytes = ReadFile(argv[1]);
+    Samples rec(bytes.size() / 4 * 2);
+    std::copy_n(bytes.data(), rec.size() * 2, reinterpret_cast<unsigned char*>(rec.data()));
+    const std::string waves = std::string(argv[2]) + "/";
+    const std::vector<Play> plays = ReadTrace(argv[3]);
+    std::printf("recorded %.1f s\n", Ms(rec.size() / 2) / 1000);
+
+    const auto firstMusic =
+        std::find_if(plays.begin(), plays.end(), [](auto& p) { return p.name == "bgm"; });
+    if (firstMusic == plays.end()) return Fail("the game never played its music");
+    const Samples music = RenderAlone(waves + "BGM.wav", rec.size() / 2, true);
+    if (music.empty()) return Fail("no music in " + waves);
+    // No later than if the first sound in the recording were the first one played.
+    const long long latest = static_cast<long long>(FirstSound(rec)) +
+                             (firstMusic->ms - plays.front().ms + 100) * kRate / 1000;
+    const long long start = AlignMusic(rec, music, latest);
+    if (start < 0) return Fail("the recording does not start with the music");
+    // Where each later play must be heard, on the music's clock.
+    auto frameOf = [&](const Play& p) { return start + (p.ms - firstMusic->ms) * kRate / 1000; };
+    std::vector<Play> sounds;
+    long long musicEnd = static_cast<long long>(rec.size() / 2);
+    for (auto p = firstMusic + 1; p != plays.end(); ++p) {
+        // The music plays until the next sequence stops it, or to the end of the recording.
+        if (p->name == "bgm" || p->name == "bomb" || p->name == "clear") {
+            musicEnd = std::min(musicEnd, frameOf(*p));
+            break;
+        }
+        if (frameOf(*p) + kMatchFrames < musicEnd) sounds.push_back(*p);
+    }
+    if (sounds.empty()) return Fail("the demo played no sound while the music played");
+
+    std::map<std::string, Samples> effects;
+    auto effectOf = [&](const std::string& name) -> const Samples& {
+        Samples& effect = effects[name];
+        if (effect.empty()) {
+            std::string file = name;
+            std::transform(file.begin(), file.end(), file.begin(), ::toupper);
+            effect = RenderAlone(waves + file + ".wav", kMatchFrames, false);
+        }
+        return effect;
+    };
+    // A sound server may start a new stream late; the music then lags the sounds played
+    // after it, all by the same time, which the first of them tells.
+    long long lag = 0;
+    const long long first = frameOf(sounds.front());
+    if (BestMatch(rec, music, start, effectOf(sounds.front().name), first - kLongestStartDelay,
+                  first + kLatest, &lag) < 0.5)
+        return Fail("the first sound after the music is not in the recording");
+    const long long delay = first - lag;
+    std::printf("the music came %.0f ms late against the sounds after it\n", Ms(delay));
+    const std::size_t end = static_cast<std::size_t>(std::max(start, musicEnd - delay));
+    std::printf("the music plays from %.3f s to %.3f s\n", Ms(start) / 1000, Ms(end) / 1000);
+    if (Ms(end - start) < 5000) return Fail("less than 5 s of music to check");
+
+    int gaps = 0;
+    const int foreign = CountForeignGaps(rec, music, start, start, end, &gaps);
+    std::printf("%d silences of 5 ms or more, %d of them not the music's own\n", gaps, foreign);
+
+    std::map<std::string, int> heard, played;
+    std::vector<double> lags;
+    for (const Play& p : sounds) {
+        const long long at = frameOf(p) - delay;
+        if (at + kMatchFrames >= static_cast<long long>(end)) break;
+        ++played[p.name];
+        if (BestMatch(rec, music, start, effectOf(p.name), at - kEarliest, at + kLatest, &lag) >=
+            0.5) {
+            ++heard[p.name];
+            lags.push_back(Ms(lag - at));
+        }
+    }
+    int missing = 0;
+    for (const auto& [name, count] : played) {
+        std::printf("%s: played %d, heard %d\n", name.c_str(), count, heard[name]);
+        missing += count - heard[name];
+    }
+    if (!lags.empty()) {
+        std::sort(lags.begin(), lags.end());
+        std::printf("sounds came %.0f to %.0f ms from their time (median %.0f ms)\n", lags.front(),
+                    lags.back(), lags[lags.size() / 2]);
+    }
+    if (foreign > 0) return Fail("the output ran dry while the music played");
+    if (played["fizmo"] == 0) return Fail("the demo fired no shot while the music played");
+    if (missing > 0) return Fail("sounds the game played are not in the recording");
+    std::puts("the recording holds what the game played");
+    return 0;
+}
