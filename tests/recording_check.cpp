@@ -6,6 +6,7 @@
 //    so an output block that came too late shows as a gap;
 //  - every traced firing, right-answer and wrong-answer sound is there, near its time.
 // Usage: fizmo_recording_check <recording> <folder of the waves> <trace>
+//        fizmo_recording_check --count <recording> <wave>: how often the wave is heard
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -152,18 +153,19 @@ int CountForeignGaps(const Samples& rec, const Samples& music, long long start, 
     return foreign;
 }
 
-// Normalised correlation of the sound `effect` with what the recording holds beyond the
-// music, best over the lags from `from`; its lag in frames goes to `lag`.
+// Normalised correlation of the first `frames` of the sound `effect` with what the recording
+// holds beyond the music (if any), best over the lags from `from`; its lag goes to `lag`.
 double BestMatch(const Samples& rec, const Samples& music, long long start, const Samples& effect,
-                 long long from, long long to, long long* lag) {
-    const std::size_t n = std::min<std::size_t>(effect.size() / 2, kMatchFrames);
+                 long long from, long long to, long long* lag, std::size_t frames = kMatchFrames) {
+    const std::size_t n = std::min(effect.size() / 2, frames);
     double effectEnergy = 0, best = 0;
     for (std::size_t i = 0; i < n; ++i) effectEnergy += Mono(effect, i) * Mono(effect, i);
     for (long long at = std::max(from, start); at <= to; ++at) {
         if (static_cast<std::size_t>(at) + n > rec.size() / 2) break;
         double dot = 0, energy = 0;
         for (std::size_t i = 0; i < n; ++i) {
-            const double rest = Mono(rec, at + i) - Mono(music, at + i - start);
+            const double under = music.empty() ? 0 : Mono(music, at + i - start);
+            const double rest = Mono(rec, at + i) - under;
             dot += rest * Mono(effect, i);
             energy += rest * rest;
         }
@@ -173,13 +175,40 @@ double BestMatch(const Samples& rec, const Samples& music, long long start, cons
     return best;
 }
 
+Samples ReadRecording(const std::string& path) {
+    const std::vector<unsigned char> bytes = ReadFile(path);
+    Samples rec(bytes.size() / 4 * 2);
+    std::copy_n(bytes.data(), rec.size() * 2, reinterpret_cast<unsigned char*>(rec.data()));
+    return rec;
+}
+
+// How many times the recording holds the wave from its start, one after another.
+int CountPlays(const Samples& rec, const std::string& wave) {
+    const Samples sound = RenderAlone(wave, rec.size() / 2, false);
+    const long long length = static_cast<long long>(sound.size() / 2);
+    const std::size_t head = kMatchFrames;
+    int count = 0;
+    long long lag = 0;
+    for (long long at = 0; length > 0 && at + length <= static_cast<long long>(rec.size() / 2);) {
+        if (BestMatch(rec, {}, 0, sound, at, at + kMatchFrames, &lag, head) >= 0.9) {
+            ++count;
+            at = lag + length;
+        } else {
+            at += kMatchFrames + 1;
+        }
+    }
+    return count;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--count") {
+        std::printf("%d\n", CountPlays(ReadRecording(argv[2]), argv[3]));
+        return 0;
+    }
     if (argc != 4) return Fail("usage: fizmo_recording_check <recording> <waves> <trace>");
-    const std::vector<unsigned char> bytes = ReadFile(argv[1]);
-    Samples rec(bytes.size() / 4 * 2);
-    std::copy_n(bytes.data(), rec.size() * 2, reinterpret_cast<unsigned char*>(rec.data()));
+    const Samples rec = ReadRecording(argv[1]);
     const std::string waves = std::string(argv[2]) + "/";
     const std::vector<Play> plays = ReadTrace(argv[3]);
     std::printf("recorded %.1f s\n", Ms(rec.size() / 2) / 1000);
