@@ -5,8 +5,8 @@
 //  - every silence of 5 ms or more while the music plays is one of the music's own rests,
 //    so an output block that came too late shows as a gap;
 //  - every traced firing, right-answer and wrong-answer sound is there, near its time.
-// Usage: fizmo_recording_check <recording> <folder of the waves> <trace>
-//        fizmo_recording_check --count <recording> <wave>: how often the wave is heard
+// Usage: fizmo_recording_check <recording> <trace>
+//        fizmo_recording_check --count <recording> <sound>: how often the sound is heard
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -14,14 +14,13 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <memory>
-#include <mutex>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/sdl_sound_output.h"
-#include "platform/sound_mixer.h"
+#include "platform/sound_device.h"
+#include "res/resource_ids.h"
 #include "sound/wave_sound.h"
 
 namespace {
@@ -47,31 +46,20 @@ int Fail(const std::string& why) {
     return 1;
 }
 
-// `frames` of the wave file rendered alone by the game's own mixer, or nothing.
-Samples RenderAlone(const std::string& path, std::size_t frames, bool looping) {
-    const std::vector<unsigned char> file = ReadFile(path);
-    const unsigned char *format = nullptr, *data = nullptr;
-    std::uint32_t size = 0;
-    if (!ParseRiffWave(file.data(), file.size(), &format, &data, &size)) return {};
-    PcmFormat pcm;
-    pcm.channels = format[2];
-    pcm.rate = format[4] | format[5] << 8 | format[6] << 16 | std::uint32_t{format[7]} << 24;
-    pcm.bytesPerSample = format[14] / 8;
-    MixerVoice voice;
-    voice.memory = std::make_shared<SampleMemory>(pcm, size);
-    std::copy(data, data + size, voice.memory->bytes.begin());
-    voice.playing = true;
-    voice.looping = looping;
-    SoundMixer mixer(kRate);
-    {
-        std::lock_guard lock(mixer.Mutex());
-        mixer.Attach(&voice);
+// `frames` of wave resource `name` played alone on the game's own sound device, or nothing.
+Samples RenderAlone(const char* name, std::size_t frames, bool looping) {
+    SoundDevice* device = CreateSoundDeviceWithoutOutput(kRate);
+    SoundBuffer* buffer = CreateWaveBuffer(device, name);
+    Samples out;
+    if (buffer && buffer->Play(0, 0, looping ? DSBPLAY_LOOPING : 0) == DS_OK) {
+        out.resize(2 * frames);
+        device->Mixer().Render(out.data(), static_cast<int>(frames));
+        // A sound played once ends in silence: keep only the sound.
+        while (!looping && out.size() > 2 && out[out.size() - 1] == 0 && out[out.size() - 2] == 0)
+            out.resize(out.size() - 2);
     }
-    if (!looping) frames = std::min<std::size_t>(frames, voice.memory->frames * kRate / pcm.rate);
-    Samples out(2 * frames);
-    mixer.Render(out.data(), static_cast<int>(frames));
-    std::lock_guard lock(mixer.Mutex());
-    mixer.Detach(&voice);
+    if (buffer) buffer->Release();
+    device->Release();
     return out;
 }
 
@@ -182,9 +170,9 @@ Samples ReadRecording(const std::string& path) {
     return rec;
 }
 
-// How many times the recording holds the wave from its start, one after another.
-int CountPlays(const Samples& rec, const std::string& wave) {
-    const Samples sound = RenderAlone(wave, rec.size() / 2, false);
+// How many times the recording holds sound `name` from its start, one after another.
+int CountPlays(const Samples& rec, const char* name) {
+    const Samples sound = RenderAlone(name, rec.size() / 2, false);
     const long long length = static_cast<long long>(sound.size() / 2);
     const std::size_t head = kMatchFrames;
     int count = 0;
@@ -200,78 +188,56 @@ int CountPlays(const Samples& rec, const std::string& wave) {
     return count;
 }
 
-}  // namespace
+// The recording against the music as the mixer renders it, from frame `start` on.
+struct MusicInRecording {
+    const Samples& rec;
+    const Samples& music;
+    long long start;
+    long long delay = 0;  // how late the music is against the sounds played after it
+    std::map<std::string, Samples> effects;
 
-int main(int argc, char** argv) {
-    if (argc == 4 && std::string(argv[1]) == "--count") {
-        std::printf("%d\n", CountPlays(ReadRecording(argv[2]), argv[3]));
-        return 0;
+    // Where play `p` must be heard, with the music first played at `musicMs`.
+    long long FrameOf(const Play& p, long long musicMs) const {
+        return start + (p.ms - musicMs) * kRate / 1000 - delay;
     }
-    if (argc != 4) return Fail("usage: fizmo_recording_check <recording> <waves> <trace>");
-    const Samples rec = ReadRecording(argv[1]);
-    const std::string waves = std::string(argv[2]) + "/";
-    const std::vector<Play> plays = ReadTrace(argv[3]);
-    std::printf("recorded %.1f s\n", Ms(rec.size() / 2) / 1000);
+    const Samples& Effect(const std::string& name) {
+        Samples& effect = effects[name];
+        if (effect.empty()) effect = RenderAlone(name.c_str(), kMatchFrames, false);
+        return effect;
+    }
+    double Match(const std::string& name, long long from, long long to, long long* lag) {
+        return BestMatch(rec, music, start, Effect(name), from, to, lag);
+    }
+};
 
-    const auto firstMusic =
-        std::find_if(plays.begin(), plays.end(), [](auto& p) { return p.name == "bgm"; });
-    if (firstMusic == plays.end()) return Fail("the game never played its music");
-    const Samples music = RenderAlone(waves + "BGM.wav", rec.size() / 2, true);
-    if (music.empty()) return Fail("no music in " + waves);
-    // No later than if the first sound in the recording were the first one played.
-    const long long latest = static_cast<long long>(FirstSound(rec)) +
-                             (firstMusic->ms - plays.front().ms + 100) * kRate / 1000;
-    const long long start = AlignMusic(rec, music, latest);
-    if (start < 0) return Fail("the recording does not start with the music");
-    // Where each later play must be heard, on the music's clock.
-    auto frameOf = [&](const Play& p) { return start + (p.ms - firstMusic->ms) * kRate / 1000; };
+// The plays after the first music until a sequence stops it; the frame where that happens
+// (or the recording's end) goes to `musicEnd`.
+std::vector<Play> SoundsOverTheMusic(const std::vector<Play>& plays, std::size_t firstMusic,
+                                     const MusicInRecording& m, long long* musicEnd) {
     std::vector<Play> sounds;
-    long long musicEnd = static_cast<long long>(rec.size() / 2);
-    for (auto p = firstMusic + 1; p != plays.end(); ++p) {
-        // The music plays until the next sequence stops it, or to the end of the recording.
-        if (p->name == "bgm" || p->name == "bomb" || p->name == "clear") {
-            musicEnd = std::min(musicEnd, frameOf(*p));
+    for (std::size_t i = firstMusic + 1; i < plays.size(); ++i) {
+        const Play& p = plays[i];
+        const long long at = m.FrameOf(p, plays[firstMusic].ms);
+        if (p.name == WAVE_BGM || p.name == WAVE_BOMB || p.name == WAVE_CLEAR) {
+            *musicEnd = std::min(*musicEnd, at);
             break;
         }
-        if (frameOf(*p) + kMatchFrames < musicEnd) sounds.push_back(*p);
+        if (at + kMatchFrames < *musicEnd) sounds.push_back(p);
     }
-    if (sounds.empty()) return Fail("the demo played no sound while the music played");
+    return sounds;
+}
 
-    std::map<std::string, Samples> effects;
-    auto effectOf = [&](const std::string& name) -> const Samples& {
-        Samples& effect = effects[name];
-        if (effect.empty()) {
-            std::string file = name;
-            std::transform(file.begin(), file.end(), file.begin(), ::toupper);
-            effect = RenderAlone(waves + file + ".wav", kMatchFrames, false);
-        }
-        return effect;
-    };
-    // A sound server may start a new stream late; the music then lags the sounds played
-    // after it, all by the same time, which the first of them tells.
-    long long lag = 0;
-    const long long first = frameOf(sounds.front());
-    if (BestMatch(rec, music, start, effectOf(sounds.front().name), first - kLongestStartDelay,
-                  first + kLatest, &lag) < 0.5)
-        return Fail("the first sound after the music is not in the recording");
-    const long long delay = first - lag;
-    std::printf("the music came %.0f ms late against the sounds after it\n", Ms(delay));
-    const std::size_t end = static_cast<std::size_t>(std::max(start, musicEnd - delay));
-    std::printf("the music plays from %.3f s to %.3f s\n", Ms(start) / 1000, Ms(end) / 1000);
-    if (Ms(end - start) < 5000) return Fail("less than 5 s of music to check");
-
-    int gaps = 0;
-    const int foreign = CountForeignGaps(rec, music, start, start, end, &gaps);
-    std::printf("%d silences of 5 ms or more, %d of them not the music's own\n", gaps, foreign);
-
+// How many of `sounds` are not heard near their time before frame `end`; prints what it finds.
+int CountUnheard(MusicInRecording& m, const std::vector<Play>& sounds, long long musicMs,
+                 long long end) {
     std::map<std::string, int> heard, played;
     std::vector<double> lags;
     for (const Play& p : sounds) {
-        const long long at = frameOf(p) - delay;
-        if (at + kMatchFrames >= static_cast<long long>(end)) break;
+        const long long at = m.FrameOf(p, musicMs);
+        if (at + kMatchFrames >= end) break;
         ++played[p.name];
-        if (BestMatch(rec, music, start, effectOf(p.name), at - kEarliest, at + kLatest, &lag) >=
-            0.5) {
+        long long lag = 0;
+        if (m.Match(p.name, at - kEarliest, at + kLatest, &lag) >= 0.5) {
             ++heard[p.name];
             lags.push_back(Ms(lag - at));
         }
@@ -286,9 +252,56 @@ int main(int argc, char** argv) {
         std::printf("sounds came %.0f to %.0f ms from their time (median %.0f ms)\n", lags.front(),
                     lags.back(), lags[lags.size() / 2]);
     }
+    if (played[WAVE_FIRE] == 0) return Fail("the demo fired no shot while the music played");
+    return missing;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--count") {
+        std::printf("%d\n", CountPlays(ReadRecording(argv[2]), argv[3]));
+        return 0;
+    }
+    if (argc != 3) return Fail("usage: fizmo_recording_check <recording> <trace>");
+    const Samples rec = ReadRecording(argv[1]);
+    const std::vector<Play> plays = ReadTrace(argv[2]);
+    std::printf("recorded %.1f s\n", Ms(rec.size() / 2) / 1000);
+
+    const auto firstMusic =
+        std::find_if(plays.begin(), plays.end(), [](auto& p) { return p.name == WAVE_BGM; });
+    if (firstMusic == plays.end()) return Fail("the game never played its music");
+    const long long musicMs = firstMusic->ms;
+    const Samples music = RenderAlone(WAVE_BGM, rec.size() / 2, true);
+    if (music.empty()) return Fail("the music cannot be played");
+    // No later than if the first sound in the recording were the first one played.
+    const long long latest =
+        static_cast<long long>(FirstSound(rec)) + (musicMs - plays.front().ms + 100) * kRate / 1000;
+    MusicInRecording m{rec, music, AlignMusic(rec, music, latest), 0, {}};
+    if (m.start < 0) return Fail("the recording does not start with the music");
+
+    long long musicEnd = static_cast<long long>(rec.size() / 2);
+    const std::vector<Play> sounds =
+        SoundsOverTheMusic(plays, firstMusic - plays.begin(), m, &musicEnd);
+    if (sounds.empty()) return Fail("the demo played no sound while the music played");
+    // A sound server may start a new stream late; the music then lags the sounds played
+    // after it, all by the same time, which the first of them tells.
+    long long lag = 0;
+    const long long first = m.FrameOf(sounds.front(), musicMs);
+    if (m.Match(sounds.front().name, first - kLongestStartDelay, first + kLatest, &lag) < 0.5)
+        return Fail("the first sound after the music is not in the recording");
+    m.delay = first - lag;
+    const long long end = std::max(m.start, musicEnd - m.delay);
+    std::printf("the music came %.0f ms late against the sounds after it\n", Ms(m.delay));
+    std::printf("the music plays from %.3f s to %.3f s\n", Ms(m.start) / 1000, Ms(end) / 1000);
+    if (Ms(end - m.start) < 5000) return Fail("less than 5 s of music to check");
+
+    int gaps = 0;
+    const int foreign = CountForeignGaps(rec, music, m.start, m.start, end, &gaps);
+    std::printf("%d silences of 5 ms or more, %d of them not the music's own\n", gaps, foreign);
+    const int unheard = CountUnheard(m, sounds, musicMs, end);
     if (foreign > 0) return Fail("the output ran dry while the music played");
-    if (played["fizmo"] == 0) return Fail("the demo fired no shot while the music played");
-    if (missing > 0) return Fail("sounds the game played are not in the recording");
+    if (unheard > 0) return Fail("sounds the game played are not in the recording");
     std::puts("the recording holds what the game played");
     return 0;
 }

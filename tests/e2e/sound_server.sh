@@ -19,5 +19,5 @@ sleep "$seconds"
 alive || fail "the program ended while it played"
 stop_recording
 stop_app
-"$build/tests/fizmo_recording_check" recording.raw "$source/res/wav" out || fail "the recording is wrong"
+"$build/tests/fizmo_recording_check" recording.raw out || fail "the recording is wrong"
 echo PASS

@@ -2,7 +2,6 @@
 # menu, message boxes, and cleanup. Sourced with the test's own arguments:
 # <fizmo binary> <source dir> <build dir>.
 fizmo=$(realpath "$1")
-source=$(realpath "$2")
 build=$(realpath "$3")
 unset QT_QPA_PLATFORM # a real X display
 work=$(mktemp -d)
