@@ -141,11 +141,11 @@ int CountForeignGaps(const Samples& rec, const Samples& music, long long start, 
     return foreign;
 }
 
-// Normalised correlation of the first `frames` of the sound `effect` with what the recording
-// holds beyond the music (if any), best over the lags from `from`; its lag goes to `lag`.
+// Normalised correlation of the start of the sound `effect` with what the recording holds
+// beyond the music (if any), best over the lags from `from`; its lag goes to `lag`.
 double BestMatch(const Samples& rec, const Samples& music, long long start, const Samples& effect,
-                 long long from, long long to, long long* lag, std::size_t frames = kMatchFrames) {
-    const std::size_t n = std::min(effect.size() / 2, frames);
+                 long long from, long long to, long long* lag) {
+    const std::size_t n = std::min<std::size_t>(effect.size() / 2, kMatchFrames);
     double effectEnergy = 0, best = 0;
     for (std::size_t i = 0; i < n; ++i) effectEnergy += Mono(effect, i) * Mono(effect, i);
     for (long long at = std::max(from, start); at <= to; ++at) {
@@ -174,11 +174,10 @@ Samples ReadRecording(const std::string& path) {
 int CountPlays(const Samples& rec, const char* name) {
     const Samples sound = RenderAlone(name, rec.size() / 2, false);
     const long long length = static_cast<long long>(sound.size() / 2);
-    const std::size_t head = kMatchFrames;
     int count = 0;
     long long lag = 0;
     for (long long at = 0; length > 0 && at + length <= static_cast<long long>(rec.size() / 2);) {
-        if (BestMatch(rec, {}, 0, sound, at, at + kMatchFrames, &lag, head) >= 0.9) {
+        if (BestMatch(rec, {}, 0, sound, at, at + kMatchFrames, &lag) >= 0.9) {
             ++count;
             at = lag + length;
         } else {

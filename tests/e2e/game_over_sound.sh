@@ -12,7 +12,7 @@ printf 'a\nb\nc\n12\n' >Mondai.dat
 start_recording recording.raw
 export SDL_AUDIODRIVER=pulseaudio FIZMO_TRACE_SOUNDS=1
 launch
-read -r _ vx vy _ vw vh <<<"$(awk -F'\t' '$1 == "view" { print $2 }' "$work/out")"
+read_view_box
 choose "スタート・ストップ" 1
 # The ship waits in the tiles' path, near where they come in.
 xdotool mousemove $((vx + vw / 4)) $((vy + vh / 2))
@@ -22,10 +22,8 @@ sleep 5 # the explosion and the pause that follows it
 # A menu opened and closed without a choice, three times, each long enough for another
 # explosion to be heard.
 read -r mx my <<<"$(menu_position "ﾍﾙﾌﾟ(&H)")"
-for round in 1 2 3; do
-  shot before_menu
-  xdotool mousemove "$mx" "$my" click 1
-  wait_for 5 popup_open "$mx" "$my" || fail "the menu did not open"
+for _ in 1 2 3; do
+  open_menu "$mx" "$my" || fail "the menu did not open"
   xdotool key Escape
   sleep 5
 done

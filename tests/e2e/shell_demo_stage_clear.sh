@@ -21,7 +21,7 @@ cd "$work" || exit 1
 FIZMO_DUMP_MENU=1 "$fizmo" --demo >out 2>err &
 app_pid=$!
 wait_for 20 grep -q "^view" out || fail "the window did not come up"
-read -r _ vx vy _ vw vh <<<"$(awk -F'\t' '$1 == "view" { print $2 }' out)"
+read_view_box
 wait_for 10 window_named Fizmo >/dev/null || fail "no box saying the problem file cannot be opened"
 # It closes by itself in a few seconds, and the program plays on.
 wait_for 8 bash -c '[ -z "$(xdotool search --onlyvisible --name "^Fizmo\$" 2>/dev/null)" ]' ||

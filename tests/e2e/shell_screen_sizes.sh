@@ -35,7 +35,7 @@ FIZMO_DUMP_MENU=1 "$fizmo" --demo >out 2>err &
 app_pid=$!
 wait_for 20 grep -q "^view" out || fail "$at: the window did not come up"
 # The view's place in device pixels.
-read -r _ vx vy _ vw vh <<<"$(awk -F'\t' '$1 == "view" { print $2 }' out)"
+read_view_box
 vx=$((vx * scale)) vy=$((vy * scale)) vw=$((vw * scale)) vh=$((vh * scale))
 [ "$vw" -ge $((${size%x*} - 2)) ] || fail "$at: the window is only $vw pixels wide"
 

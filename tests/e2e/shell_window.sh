@@ -31,7 +31,7 @@ done
 grep -q "^plain	＊＊＊＊＊＊＊＊＊＊＊＊＊＊＊＊＊＊＊	65535" out || fail "decoration missing"
 grep -q "^item	九九の計算	32772	checked" out || fail "九九の計算 not checked at first"
 grep -q "^item	かんたん	32776	checked" out || fail "かんたん not checked at first"
-read -r _ vx vy _ vw vh <<<"$(awk -F'\t' '$1 == "view" { print $2 }' out)"
+read_view_box
 sleep 0.5
 shot idle
 colours=$(convert "$work/idle.png" -crop "${sw}x$((vy - 2))+0+1" +repage -format %k info:)

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The real program under a window manager (openbox), as on a family's desktop: the main
 # window maximized with its caption; the About box and the file-name dialog in front of it,
-# owned by it, centred on it, with a close button and no other; minimize and restore; and the window
-# manager's close button ending the program with status 0.
+# owned by it, centred on it, with a close button and no other; minimize and restore; and
+# the window manager's close button ending the program with status 0.
 # Usage: bash window_manager.sh <fizmo binary> <source dir> <build dir>
 set -uo pipefail
 export SDL_AUDIODRIVER=dummy
@@ -25,8 +25,9 @@ centre() {
   eval "$(xdotool getwindowgeometry --shell "$1")"
   echo $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
 }
-# Dialog $1 (caption) opened from menu $2, item $3, its picture kept as wm_dialog_$4.png: owned by the main window and above it,
-# centred on it, closable by the window manager, neither resizable nor asking to be minimized; play goes on after it is closed.
+# Dialog $1 (caption) opened from menu $2, item $3, its picture kept as wm_dialog_$4.png:
+# owned by the main window and above it, centred on it, closable by the window manager,
+# neither resizable nor asking to be minimized; play goes on after it is closed.
 check_dialog() {
   local caption=$1 id top cx cy mx my actions functions
   choose "$2" "$3"

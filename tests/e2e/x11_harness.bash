@@ -165,21 +165,29 @@ folder_state() {
     find . -type f -exec md5sum {} + | LC_ALL=C sort)
 }
 
+# The view's place on the screen, from the menu dump: sets vx, vy, vw and vh.
+read_view_box() {
+  read -r _ vx vy _ vw vh <<<"$(awk -F'\t' '$1 == "view" { print $2 }' "$work/out")"
+}
 menu_position() { awk -F'\t' -v t="$1" '$1 == "menu" && $2 == t { sub("at ", "", $3); print $3 }' "$work/out"; }
 popup_open() {
   shot with_menu
   [ "$(pixels_differing before_menu with_menu "200x60+$(($1 - 40))+$(($2 + 12))")" != 0 ]
+}
+# Opens the menu whose title is at $1,$2 by clicking it; fails when no popup shows.
+open_menu() {
+  shot before_menu
+  xdotool mousemove "$1" "$2" click 1
+  # Long enough for a held end-of-play pause to end first.
+  wait_for 8 popup_open "$1" "$2"
 }
 # Opens a menu by clicking its title and chooses the item `downs` places down.
 choose() {
   local title=$1 downs=$2 x y
   read -r x y <<<"$(menu_position "$title")"
   [ -n "$x" ] || fail "no menu '$title' in the menu dump"
-  for attempt in 1 2 3; do
-    shot before_menu
-    xdotool mousemove "$x" "$y" click 1
-    # Long enough for a held end-of-play pause to end first.
-    if wait_for 8 popup_open "$x" "$y"; then
+  for _ in 1 2 3; do
+    if open_menu "$x" "$y"; then
       for ((d = 0; d < downs; d++)); do xdotool key Down; done
       xdotool key Return
       sleep 0.3
