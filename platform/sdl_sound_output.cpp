@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/sound_mixer.h"
+#include "platform/sound_trace.h"
 
 namespace {
 
@@ -47,6 +48,7 @@ bool SdlSoundOutput::Open() {
         return false;
     }
     rate_ = static_cast<std::uint32_t>(have.freq);
+    TraceSound("driver", SDL_GetCurrentAudioDriver());
     OpenOutputs().push_back(this);
     return true;
 }

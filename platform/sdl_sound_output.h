@@ -15,7 +15,7 @@ public:
     static constexpr int kBufferFrames = 256;
     static constexpr int kPreferredRate = 22050;  // the highest rate of the game's sounds
     // What a sound server may hold: a late block must not be heard, a click must be.
-    static constexpr int kServerLatencyMs = 30;
+    static constexpr int kServerLatencyMs = 50;
 
     SdlSoundOutput() = default;
     SdlSoundOutput(const SdlSoundOutput&) = delete;

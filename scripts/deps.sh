@@ -8,6 +8,10 @@ FIZMO_TEST_PACKAGES+=" $FIZMO_PACKAGE_PACKAGES lintian appstream man-db"
 FIZMO_TEST_PACKAGES+=" openbox wmctrl x11-utils"
 # A real sound server, whose output the tests record.
 FIZMO_TEST_PACKAGES+=" pulseaudio pulseaudio-utils"
+# GNOME's sound server: PipeWire with its PulseAudio layer and session manager, on a bus of its own.
+FIZMO_TEST_PACKAGES+=" pipewire pipewire-pulse wireplumber dbus-daemon"
+# A Wayland compositor, and Qt's Wayland platform for the game under it.
+FIZMO_TEST_PACKAGES+=" weston qt6-wayland"
 
 fizmo_install_missing() {
   local missing=()

@@ -1,9 +1,9 @@
 #include "sound/wave_sound.h"
 
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "platform/sound_trace.h"
 
 namespace {
 
@@ -11,18 +11,6 @@ std::uint32_t StatusOf(SoundBuffer* buffer, bool* read) {
     std::uint32_t status = 0;
     *read = buffer->GetStatus(&status) == DS_OK;
     return *read ? status : 0;
-}
-
-void TracePlay(const char* name) {
-    static const bool tracing = [] {
-        const char* value = std::getenv("FIZMO_TRACE_SOUNDS");
-        return value && std::strcmp(value, "1") == 0;
-    }();
-    if (!tracing) return;
-    using namespace std::chrono;
-    const auto ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-    std::printf("sound %s %lld\n", name, static_cast<long long>(ms));
-    std::fflush(stdout);
 }
 
 }  // namespace
@@ -100,7 +88,7 @@ void WaveSoundPlay(WaveSound* sound, std::uint32_t flags) {
     if ((flags & DSBPLAY_LOOPING) && sound->nBuffers > 1) return;
     SoundBuffer* buffer = WaveSoundPickBuffer(sound);
     if (!buffer) return;
-    if (buffer->Play(0, 0, flags) == DS_OK) TracePlay(sound->name);
+    if (buffer->Play(0, 0, flags) == DS_OK) TraceSound("sound", sound->name);
 }
 
 void WaveSoundStop(WaveSound* sound) {

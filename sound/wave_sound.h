@@ -49,8 +49,7 @@ WaveSound* WaveSoundCreate(SoundDevice* device, const char* name, int nBuffers);
 void WaveSoundDestroy(WaveSound* sound);
 // The buffer the next play should use, or null when the sound should not be played now.
 SoundBuffer* WaveSoundPickBuffer(WaveSound* sound);
-// With FIZMO_TRACE_SOUNDS=1 each play that starts prints "sound <name> <steady-clock ms>",
-// so tests of the real output know what it must hold and when.
+// Each play that starts is traced as "sound <name> <steady-clock ms>".
 void WaveSoundPlay(WaveSound* sound, std::uint32_t flags);
 // Stops and rewinds every slot.
 void WaveSoundStop(WaveSound* sound);

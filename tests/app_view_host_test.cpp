@@ -151,7 +151,7 @@ TEST_F(AppViewHostTest, KeypadDigitsSteerTheShipAndOtherDigitsDoNot) {
 
 TEST_F(AppViewHostTest, SpaceDrawsNewOperandsAndTabReachesTheGame) {
     View().m_nDigitIndex = 1;
-    View().m_strEntered = "1";
+    View().m_strEntered = std::string("1");
     QTest::keyClick(host_.get(), Qt::Key_Space);
     EXPECT_EQ(View().m_nDigitIndex, 0);
     EXPECT_TRUE(View().m_strEntered.empty());

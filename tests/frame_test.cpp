@@ -44,7 +44,7 @@ protected:
     // The background at view column x: the cut from 320 stretched by 3/2, nearest pixel.
     static QRgb Backdrop(int x) { return ti::BackgroundColumn(320 + (2 * x + 1) / 3); }
     void Answer(const char* digit) {
-        view.m_strDigit[0] = digit;
+        view.m_strDigit[0] = std::string(digit);
         view.m_nDigitCount = 1;
         view.m_nDigitIndex = 0;
     }

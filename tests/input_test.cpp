@@ -65,7 +65,7 @@ TEST_F(Input, DoubleAndRightClicksDoNothing) {
 
 TEST_F(Input, SpaceDrawsAThenBAndRestartsTheAnswer) {
     view.m_nDigitIndex = 1;
-    view.m_strEntered = "5";
+    view.m_strEntered = std::string("5");
     view.m_nScore = 40;
     random.values = {23, 37};
     Char(' ');

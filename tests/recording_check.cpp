@@ -32,6 +32,7 @@ constexpr int kEdge = kRate / 1000;  // rounding at the ends of a rest
 constexpr int kEarliest = kRate * 40 / 1000, kLatest = kRate * 80 / 1000;
 constexpr int kLongestStartDelay = kRate * 5 / 2;
 constexpr int kMatchFrames = kRate / 10;
+constexpr int kRecorderTail = kRate / 10;  // a recorder stopped mid-block may pad it with silence
 
 using Samples = std::vector<std::int16_t>;  // interleaved stereo
 
@@ -279,7 +280,7 @@ int main(int argc, char** argv) {
     MusicInRecording m{rec, music, AlignMusic(rec, music, latest), 0, {}};
     if (m.start < 0) return Fail("the recording does not start with the music");
 
-    long long musicEnd = static_cast<long long>(rec.size() / 2);
+    long long musicEnd = static_cast<long long>(rec.size() / 2) - kRecorderTail;
     const std::vector<Play> sounds =
         SoundsOverTheMusic(plays, firstMusic - plays.begin(), m, &musicEnd);
     if (sounds.empty()) return Fail("the demo played no sound while the music played");

@@ -6,7 +6,7 @@ set -uo pipefail
 . "$(dirname "$0")/x11_harness.bash"
 
 start_xvfb 501 560 || fail "no Xvfb display could be started"
-start_pulse || fail "the sound server did not start: $(tail -n 5 "$work/pulse.log")"
+start_sound_server || fail "the sound server did not start: $(tail -n 5 "$work/sound-server.log")"
 cd "$work" || exit 1
 printf 'a\nb\nc\n12\n' >Mondai.dat
 start_recording recording.raw

@@ -56,18 +56,43 @@ start_xvfb() {
   return 1
 }
 
-# A PulseAudio server of our own, in a runtime folder under $work, whose only output is a null
-# sink at the game's rate; its monitor can be recorded. Programs started later use it.
-start_pulse() {
-  export XDG_RUNTIME_DIR="$work/pulse-runtime" PULSE_RUNTIME_PATH="$work/pulse-runtime/pulse"
-  mkdir -p "$PULSE_RUNTIME_PATH" && chmod 700 "$XDG_RUNTIME_DIR"
-  HOME="$XDG_RUNTIME_DIR" pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
-    --enable-memfd=no --log-target=stderr -F /dev/null \
-    --load="module-null-sink sink_name=game rate=22050 channels=2" \
-    --load="module-native-protocol-unix auth-anonymous=1" 2>"$work/pulse.log" &
-  server_pids+=($!)
-  export PULSE_SERVER="unix:$PULSE_RUNTIME_PATH/native"
-  wait_for 10 pactl info >/dev/null 2>&1
+# A sound server of our own, $1 = pulseaudio (the default) or pipewire (with its PulseAudio
+# layer and session manager, as GNOME has it), in a runtime folder under $work, whose only
+# output is a null sink "game" at the game's rate; its monitor can be recorded. Programs
+# started later use it. Its log is $work/sound-server.log.
+start_sound_server() {
+  export XDG_RUNTIME_DIR="$work/sound-runtime"
+  mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse/native"
+  local log="$work/sound-server.log" sink="sink_name=game rate=22050 channels=2"
+  if [ "${1:-pulseaudio}" = pipewire ]; then
+    # The session manager needs a session bus; a bus of our own keeps the user's out.
+    export DBUS_SESSION_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/bus"
+    dbus-daemon --session --address="$DBUS_SESSION_BUS_ADDRESS" --nofork --nopidfile >>"$log" 2>&1 &
+    server_pids+=($!)
+    wait_for 5 test -S "$XDG_RUNTIME_DIR/bus" || return 1
+    # The graph at the game's rate, so the stream reaches the sink without resampling.
+    mkdir -p "$XDG_RUNTIME_DIR/.config/pipewire/pipewire.conf.d"
+    echo 'context.properties = { default.clock.rate = 22050 default.clock.allowed-rates = [ 22050 ] }' \
+      >"$XDG_RUNTIME_DIR/.config/pipewire/pipewire.conf.d/rate.conf"
+    HOME="$XDG_RUNTIME_DIR" pipewire >>"$log" 2>&1 &
+    server_pids+=($!)
+    wait_for 5 test -S "$XDG_RUNTIME_DIR/pipewire-0" || return 1
+    for daemon in wireplumber pipewire-pulse; do
+      HOME="$XDG_RUNTIME_DIR" "$daemon" >>"$log" 2>&1 &
+      server_pids+=($!)
+    done
+    wait_for 10 pactl info >/dev/null 2>&1 &&
+      pactl load-module module-null-sink "$sink" >/dev/null &&
+      wait_for 10 pactl set-default-sink game 2>/dev/null
+  else
+    HOME="$XDG_RUNTIME_DIR" PULSE_RUNTIME_PATH="$XDG_RUNTIME_DIR/pulse" pulseaudio -n \
+      --daemonize=no --exit-idle-time=-1 --use-pid-file=no --enable-memfd=no \
+      --log-target=stderr -F /dev/null --load="module-null-sink $sink" \
+      --load="module-native-protocol-unix auth-anonymous=1" 2>"$log" &
+    server_pids+=($!)
+    wait_for 10 pactl info >/dev/null 2>&1
+  fi
 }
 # Records what the sink plays, raw 16-bit stereo at the game's rate, into $work/$1.
 start_recording() {
@@ -234,4 +259,39 @@ expect_unopenable() {
   quit_app
   [ "$(folder_state .)" = "$before" ] || fail "$folder: the folder changed"
   cd "$work" || exit 1
+}
+
+# A defined competing load, heavier than a busy family computer's: another copy of the game
+# composing 2560 x 1440 at Qt scale 2 on a display of its own, and three busy loops per core.
+# The display the test uses stays the current one.
+start_load() {
+  local own=$DISPLAY own_xvfb=$xvfb_pid
+  start_xvfb 600 660 2560x1440 || fail "no Xvfb display for the load"
+  server_pids+=("$xvfb_pid")
+  (cd "$work" && SDL_AUDIODRIVER=dummy QT_SCALE_FACTOR=2 exec "$fizmo" --demo >/dev/null 2>&1) &
+  server_pids+=($!)
+  for _ in $(seq $((3 * $(nproc)))); do
+    yes >/dev/null &
+    server_pids+=($!)
+  done
+  export DISPLAY=$own
+  xvfb_pid=$own_xvfb
+}
+
+# A headless Weston of the test's own with a $1 output (1366x768 by default), drawn in memory
+# so that screenshots show it. --debug lets weston-screenshooter take them. A white desktop
+# without panel or animations: whatever the game leaves uncovered shows as a plain light colour.
+start_weston() {
+  local size=${1:-1366x768} runtime="$work/wayland-runtime"
+  mkdir -p "$runtime" && chmod 700 "$runtime"
+  printf '%s\n' '[core]' 'idle-time=0' '[shell]' 'background-color=0xffffffff' \
+    'panel-position=none' 'locking=false' 'startup-animation=none' 'animation=none' \
+    'close-animation=none' >"$work/weston.ini"
+  XDG_RUNTIME_DIR="$runtime" weston --backend=headless-backend.so --use-pixman \
+    --width="${size%x*}" --height="${size#*x}" --socket=wayland-test --config="$work/weston.ini" \
+    --debug --log="$work/weston.log" >/dev/null 2>&1 &
+  server_pids+=($!)
+  # A full path: it stays right when XDG_RUNTIME_DIR changes later, e.g. for the sound server.
+  export XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY="$runtime/wayland-test"
+  wait_for 10 test -S "$WAYLAND_DISPLAY"
 }

@@ -26,10 +26,11 @@ for file in usr/games/fizmo usr/share/applications/fizmo.desktop usr/share/fizmo
     usr/share/doc/fizmo/copyright $icons; do
   grep -qx "\./$file" <<<"$contents" || fail "the package lacks /$file"
 done
-control=$(dpkg-deb --field "$deb" Section Depends)
+control=$(dpkg-deb --field "$deb" Section Depends Recommends)
 grep -qx "Section: games" <<<"$control" || fail "not in section games"
 grep -q "fonts-ipafont-gothic" <<<"$control" || fail "the fonts are not a dependency"
 grep -q "libqt6widgets6" <<<"$control" || fail "library dependencies were not worked out"
+grep -q "^Recommends:.*qt6-wayland" <<<"$control" || fail "qt6-wayland is not recommended"
 
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT

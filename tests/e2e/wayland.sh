@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The game on a Wayland desktop: --demo under a headless Weston, with no X display to fall back
+# to. Its maximized window fills the screen up to the right and bottom edges, and the picture
+# moves.
+# Usage: bash wayland.sh <fizmo binary> <source dir> <build dir>
+set -uo pipefail
+src=$(realpath "$2")
+. "$(dirname "$0")/x11_harness.bash"
+unset DISPLAY
+export QT_QPA_PLATFORM=wayland SDL_AUDIODRIVER=dummy
+w=1366 h=768
+
+# A screenshot of the compositor's output as $work/$1.png; the moving check uses it too.
+shot() {
+  rm -rf "$work/shooter" && mkdir "$work/shooter" &&
+    (cd "$work/shooter" && weston-screenshooter >/dev/null 2>&1) &&
+    mv "$work/shooter"/*.png "$work/$1.png"
+}
+# Percent of area $1 (WxH+X+Y) in $work/now.png that is near white, as the window colour and
+# the desktop are.
+light_share() {
+  convert "$work/now.png" -crop "$1" +repage -colorspace gray -threshold 85% \
+    -format "%[fx:int(mean*100)]" info:
+}
+# A 16-pixel strip along the right (below the title bar) and the bottom: the window frame's
+# 3 pixels, a star or the ship may be light, not most of it.
+filled() {
+  shot now || return 1
+  [ "$(light_share "16x$((h * 3 / 4))+$((w - 16))+$((h / 4))")" -lt 50 ] &&
+    [ "$(light_share "${w}x16+0+$((h - 16))")" -lt 50 ]
+}
+
+start_weston "${w}x$h" || fail "Weston did not start: $(tail -n 5 "$work/weston.log")"
+cd "$work" || exit 1
+cp "$src/res/Mondai.dat" .
+FIZMO_DUMP_MENU=1 "$fizmo" --demo >out 2>err &
+app_pid=$!
+wait_for 20 grep -q "^view" out || fail "the window did not come up"
+wait_for 20 filled || fail "the game does not fill the screen: light at the right or bottom edge"
+moving 1 || fail "the picture does not move"
+alive || fail "the program ended"
+echo PASS
