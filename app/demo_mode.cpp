@@ -33,9 +33,11 @@ void DemoMode::Begin() {
 }
 
 void DemoMode::End() {
+    if (!steering_) return;
     steering_ = false;
     timer_.stop();
     frame_->Host().SetMessageBoxTimeout(0);
+    frame_->View().ReturnToLaunchState();
 }
 
 void DemoMode::timerEvent(QTimerEvent* event) {

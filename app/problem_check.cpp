@@ -102,16 +102,17 @@ bool HasTrailingText(const char* text) {
     return *text != '\0';
 }
 
-void CheckAnswerLine(Report& report, int problem, const char* line, int answer, bool more) {
+void CheckAnswerLine(Report& report, int problem, const char* line, TextEncoding encoding,
+                     int answer, bool more) {
     if (std::strlen(line) == kAnswerLineSize - 1 && !EndsWithLineFeed(line) && more)
         report.Warn(problem, "答えの行が9文字で切れています。のこりは次の問題の1行目になります。",
                     "the answer line is cut at 9 characters; the rest becomes the first line "
                     "of the next problem.");
     if (!StartsLikeANumber(line))
         report.Warn(problem,
-                    "答え「" + Shown(line, TextEncoding::ShiftJis) +
+                    "答え「" + Shown(line, encoding) +
                         "」は数字ではないので 0 になります（全角数字は使えません）。",
-                    "the answer \"" + Shown(line, TextEncoding::ShiftJis) +
+                    "the answer \"" + Shown(line, encoding) +
                         "\" is not a number, so it reads as 0 (full-width digits do not "
                         "count).");
     else if (HasTrailingText(line))
@@ -164,7 +165,7 @@ int CheckProblemFile(const std::string& path, std::ostream& out) {
         const bool more = MoreToRead(file.get());
         for (int i = 0; i < std::min(linesRead, 3); ++i)
             CheckTextLine(report, n, i + 1, lines[i], encoding, more || i + 1 < linesRead);
-        if (linesRead == 4) CheckAnswerLine(report, n, answerLine, answer, more);
+        if (linesRead == 4) CheckAnswerLine(report, n, answerLine, encoding, answer, more);
         if (linesRead < 4)
             report.Warn(n, "ファイルが問題のとちゅうで終わっています（4行で1問です）。",
                         "the file ends inside this problem (each problem is four lines).");

@@ -22,11 +22,7 @@ CFizmoView::CFizmoView(WindowServices* window, Random* random)
     m_nScrollSpeed = 20;
     m_nSpeedLow = 5;
     m_nSpeedHigh = 10;
-    for (int j = 0; j < kShots; ++j) {
-        m_bShotActive[j] = 0;
-        m_nShotX[j] = -100;
-        m_nShotY[j] = -100;
-    }
+    ClearShots(*this);
     // Drawn before seeding, so these first speeds are the same on every run.
     RestartTiles(*this, SpeedRule::kLow);
     Rng().Seed(static_cast<unsigned>(std::time(nullptr)));

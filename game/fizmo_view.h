@@ -63,8 +63,15 @@ public:
 
     // Frame composition and judging.
     void OnPaint();
+    // Stops play and puts the game back as a launch leaves it, waiting for Start: when the
+    // demo hands the game to a player.
+    void ReturnToLaunchState();
+    // A frame that only draws the game as it stands, with no judging and no sequence: for a
+    // window resized while no game runs, which must not replay a game over.
+    void OnPaintStill();
     void OnPrepareDC(Surface* dc);
     void OnDraw(Surface* dc);
+    void DrawStill(Surface* dc);
 
     // Quiz, problem file, heads-up display.
     void NextQuestion();
@@ -90,6 +97,8 @@ public:
     void OnUpdateLevelHard(CmdUI* ui);
     void ShowGameOver(Surface* dc);
     void ShowProblemsDone(Surface* dc);
+    // The line game over or problems done leaves on the screen, drawn alone.
+    void DrawEndOfPlayLine(Surface* dc);
     void ShowStageClear();
     void SetUpStage();
     void WaitSeconds(int seconds);

@@ -74,10 +74,10 @@ void DrawMissiles(CFizmoView& v, Surface* dc) {
 // lies inside the picture, so a fill under it would only be overwritten: at 1920 x 1080 that
 // is 8 MB written for nothing in every frame.
 bool BackgroundCovers(const CFizmoView& v, const RECT& clip) {
-    const QImage& picture = v.m_pBackground->Image();
-    const bool cutInside = !picture.isNull() && v.m_nScrollX >= 0 &&
-                           v.m_nScrollX + kBackgroundCutWidth <= picture.width() &&
-                           kBackgroundCutHeight <= picture.height();
+    const SIZE picture = v.m_pBackground->Size();
+    const bool cutInside = v.m_pBackground->HasImage() && v.m_nScrollX >= 0 &&
+                           v.m_nScrollX + kBackgroundCutWidth <= picture.cx &&
+                           kBackgroundCutHeight <= picture.cy;
     return cutInside && clip.left >= 0 && clip.top >= 0 && clip.right <= v.m_nViewWidth &&
            clip.bottom <= v.m_nViewHeight;
 }
@@ -97,35 +97,56 @@ void CFizmoView::OnPrepareDC(Surface* dc) {
     dc->SetMapMode(MM_TEXT);
 }
 
-void CFizmoView::OnPaint() {
-    if (!m_pWnd) return;
-    Surface* paint = m_pWnd->BeginPaint();
+// The window's invalid area, composed on the back buffer by `draw` and copied to the window.
+static void Compose(CFizmoView& v, void (CFizmoView::*draw)(Surface*)) {
+    WindowServices* window = v.Window();
+    if (!window) return;
+    Surface* paint = window->BeginPaint();
     // Nothing to compose on before the view was first shown.
-    if (!paint || !m_pBackDC->HasSurface()) {
-        m_pWnd->EndPaint(paint);
+    if (!paint || !v.m_pBackDC->HasSurface()) {
+        window->EndPaint(paint);
         return;
     }
-    OnPrepareDC(paint);
+    v.OnPrepareDC(paint);
     const RECT clip = paint->GetClipBox();
     const int width = clip.right - clip.left;
     const int height = clip.bottom - clip.top;
 
-    Bitmap* previousBitmap = m_pBackDC->SelectObject(m_pBackBitmap.get());
-    m_pBackDC->SelectClipRgn(nullptr);
-    m_pBackDC->IntersectClipRect(clip.left, clip.top, clip.right, clip.bottom);
+    Bitmap* previousBitmap = v.m_pBackDC->SelectObject(v.m_pBackBitmap.get());
+    v.m_pBackDC->SelectClipRgn(nullptr);
+    v.m_pBackDC->IntersectClipRect(clip.left, clip.top, clip.right, clip.bottom);
     Brush windowColour;
     windowColour.CreateSolidBrush(GetSysColor(COLOR_WINDOW));
-    Brush* previousBrush = m_pBackDC->SelectObject(&windowColour);
-    if (!BackgroundCovers(*this, clip))
-        m_pBackDC->PatBlt(clip.left, clip.top, width, height, PATCOPY);
+    Brush* previousBrush = v.m_pBackDC->SelectObject(&windowColour);
+    if (!BackgroundCovers(v, clip))
+        v.m_pBackDC->PatBlt(clip.left, clip.top, width, height, PATCOPY);
 
-    OnDraw(m_pBackDC.get());
+    (v.*draw)(v.m_pBackDC.get());
 
-    paint->BitBlt(clip.left, clip.top, width, height, m_pBackDC.get(), clip.left, clip.top,
+    paint->BitBlt(clip.left, clip.top, width, height, v.m_pBackDC.get(), clip.left, clip.top,
                   SRCCOPY);
-    m_pBackDC->SelectObject(previousBitmap);
-    m_pBackDC->SelectObject(previousBrush);
-    m_pWnd->EndPaint(paint);
+    v.m_pBackDC->SelectObject(previousBitmap);
+    v.m_pBackDC->SelectObject(previousBrush);
+    window->EndPaint(paint);
+}
+
+void CFizmoView::OnPaint() {
+    Compose(*this, &CFizmoView::OnDraw);
+}
+
+void CFizmoView::OnPaintStill() {
+    Compose(*this, &CFizmoView::DrawStill);
+}
+
+void CFizmoView::DrawStill(Surface* dc) {
+    Bitmap* previousSource = m_pSrcDC->SelectObject(m_pBackground.get());
+    DrawBackground(*this, dc);
+    DrawShip(*this, dc);
+    DrawEndOfPlayLine(dc);
+    DrawTiles(*this, dc, TileSize(m_nViewHeight));
+    DrawMissiles(*this, dc);
+    DrawHud(dc);
+    m_pSrcDC->SelectObject(previousSource);
 }
 
 void CFizmoView::OnDraw(Surface* dc) {

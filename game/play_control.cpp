@@ -24,6 +24,23 @@ void CFizmoView::OnStop() {
     WaveSoundStop(m_pSndBgm);
 }
 
+void CFizmoView::ReturnToLaunchState() {
+    OnStop();
+    CloseProblemFile();
+    ResetPlayfield(*this);
+    m_nStage = 1;
+    m_bGameOver = 0;
+    m_bProblemsDone = 0;
+    for (int& dy : m_nTargetDY) dy = 0;
+    ClearShots(*this);
+    m_nDigitIndex = 0;
+    m_strEntered.clear();
+    m_pBackground->LoadBitmap(IDB_STAR_FIELD);
+    LayOutRows(*this);
+    RestartTiles(*this, SpeedRule::kLow);
+    if (m_pWnd) m_pWnd->InvalidateRect(m_pWnd->GetClientRect(), false);
+}
+
 void CFizmoView::OnModeTimesTable() {
     m_nQuizMode = kQuizTimesTable;
 }

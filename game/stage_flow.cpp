@@ -33,19 +33,28 @@ void CFizmoView::WaitSeconds(int seconds) {
     }
 }
 
-// Game over and problems done differ only in their sound and their text.
-static void ShowEndOfPlay(CFizmoView& view, Surface* dc, WaveSound* sound, const char* text) {
+static void DrawEndLine(CFizmoView& view, Surface* dc, const char* text) {
     Font font;
     CreateGameFont(font, 60, view.m_strFontName);
     Font* oldFont = dc->SelectObject(&font);
     dc->SetTextColor(kCyan);  // the background stays black from the heads-up display
     RECT client = view.Window() ? view.Window()->GetClientRect() : RECT{};
+    dc->DrawText(text, -1, &client, kCentredLine);
+    dc->SelectObject(oldFont);
+}
+
+// Game over and problems done differ only in their sound and their text.
+static void ShowEndOfPlay(CFizmoView& view, Surface* dc, WaveSound* sound, const char* text) {
     WaveSoundStop(view.m_pSndBgm);
     WaveSoundPlay(sound, 0);
     view.WaitSeconds(4);
-    dc->DrawText(text, -1, &client, kCentredLine);
-    dc->SelectObject(oldFont);
+    DrawEndLine(view, dc, text);
     view.CloseProblemFile();
+}
+
+void CFizmoView::DrawEndOfPlayLine(Surface* dc) {
+    if (m_bGameOver) DrawEndLine(*this, dc, texts::kGameOver);
+    if (m_bProblemsDone) DrawEndLine(*this, dc, texts::kProblemsDone);
 }
 
 void CFizmoView::ShowGameOver(Surface* dc) {

@@ -28,6 +28,14 @@ void RestartTiles(CFizmoView& view, SpeedRule rule) {
     }
 }
 
+void ClearShots(CFizmoView& view) {
+    for (int j = 0; j < kShots; ++j) {
+        view.m_bShotActive[j] = 0;
+        view.m_nShotX[j] = -100;
+        view.m_nShotY[j] = -100;
+    }
+}
+
 void ResetPlayfield(CFizmoView& view) {
     for (int& x : view.m_nTargetX) x = 0;
     view.m_nScore = 0;

@@ -17,3 +17,5 @@ void RestartTiles(CFizmoView& view, SpeedRule rule);
 // What a new game and a new stage both begin with: tiles at the left edge, no score, no
 // stage clear pending, the ship at its start.
 void ResetPlayfield(CFizmoView& view);
+// No missile in flight: each waits off the screen.
+void ClearShots(CFizmoView& view);

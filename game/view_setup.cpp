@@ -65,11 +65,11 @@ void CFizmoView::OnSize(unsigned, int cx, int cy) {
 
 void CFizmoView::CoverClientArea() {
     if (!m_pBackDC->HasSurface()) return;  // made at the first showing, at the size then
-    const QImage& now = m_pBackBitmap->Image();
-    const int width = std::max({kLeastBackBufferWidth, now.width(), m_nViewWidth});
-    const int height = std::max({kLeastBackBufferHeight, now.height(), m_nViewHeight});
+    const SIZE now = m_pBackBitmap->Size();
+    const int width = std::max({kLeastBackBufferWidth, now.cx, m_nViewWidth});
+    const int height = std::max({kLeastBackBufferHeight, now.cy, m_nViewHeight});
     // Grown, never shrunk: resizing back and forth allocates nothing more.
-    if (width != now.width() || height != now.height())
+    if (width != now.cx || height != now.cy)
         m_pBackBitmap->CreateCompatibleBitmap(width, height);
 }
 

@@ -41,6 +41,11 @@ struct RECT {
     int bottom = 0;
 };
 
+struct SIZE {
+    int cx = 0;
+    int cy = 0;
+};
+
 COLORREF GetSysColor(int index);
 
 // An image object: holds at most one image.
@@ -51,6 +56,8 @@ public:
     bool CreateCompatibleBitmap(int width, int height);
     void DeleteObject() { image_ = QImage(); }
     bool HasImage() const { return !image_.isNull(); }
+    // Width and height in pixels; 0 x 0 without an image.
+    SIZE Size() const { return {image_.width(), image_.height()}; }
     QImage& Image() { return image_; }
     const QImage& Image() const { return image_; }
 

@@ -83,7 +83,9 @@ TEST_F(ProblemFiles, EachKindOfMistakeIsReported) {
     const Case cases[] = {
         {longLine + "\nb\nc\n1\n", "cut at 79 bytes"},
         {"a\nb\nc\n123456789012\n", "cut at 9 characters"},
-        {"a\nb\nc\n\x82\x54\n", "reads as 0"},  // full-width 5
+        // A full-width 5, quoted as written, in either encoding.
+        {"a\nb\nc\n\x82\x54\n", "answer \"５\" is not a number"},
+        {"a\nb\nc\n５\n", "answer \"５\" is not a number"},
         {"a\nb\nc\nfive\n", "reads as 0"},
         {"a\nb\nc\n42abc\n", "the answer is 42"},
         {"a\nb\nc\n1\nd\ne\n", "ends inside this problem"},

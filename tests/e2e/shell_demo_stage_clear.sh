@@ -2,6 +2,8 @@
 # --demo plays by itself through the first stage; during the stage-clear pause, while the
 # program holds its thread, "Clear Stage 1" stands in cyan in the middle of the window.
 # Started without a problem file, it shows the box that says so, which closes by itself.
+# A move of the player's ends the demo and leaves the game as a launch does: standing still,
+# waiting for Start, with score 0 in stage 1.
 # Usage: bash shell_demo_stage_clear.sh <fizmo binary> <source dir> <build dir>
 set -uo pipefail
 export SDL_AUDIODRIVER=dummy
@@ -57,4 +59,21 @@ changed_since_pause() {
   ! same_picture later after
 }
 wait_for 15 changed_since_pause || fail "play did not go on after the pause"
+
+# Width of the red score in the top-left corner of picture $1; "得点0" when stage 2 begins.
+score_width() {
+  convert "$work/$1.png" -crop "300x70+$vx+$vy" +repage -fill black +opaque "#FF0000" \
+    -trim -format "%w" info: 2>/dev/null
+}
+sleep 5
+xdotool mousemove $((vx + vw / 2)) $((vy + vh / 2)) sleep 0.3 mousemove $((vx + vw / 2 + 40)) $((vy + vh / 2))
+sleep 1.5
+import -window root "$work/taken.png"
+sleep 1
+import -window root "$work/still.png"
+same_picture taken still || fail "the game goes on after the player took over"
+[ "$(score_width still)" = "$(score_width after)" ] || fail "the score is not 0 after the demo"
+# Stage 1's star field is dark; stage 2's meadow is not.
+dark=$(convert "$work/still.png" -crop "${vw}x$vh+$vx+$vy" -colorspace gray -format "%[fx:mean<0.3]" info:)
+[ "$dark" = 1 ] || fail "the game is not back in stage 1 after the demo"
 echo "PASS"

@@ -75,9 +75,20 @@ wait_for 240 stage_clear_centred || fail "$at: no stage clear within 4 minutes"
 mkdir -p "$build/e2e"
 cp "$work/now.png" "$build/e2e/screen_${size}_scale$scale.png" 2>/dev/null
 
+# A player's move ends the demo once the pause is over (moves made during it arrive as one,
+# which only tells where the pointer is); the player then starts a game from the menu.
+took_over() {
+  xdotool mousemove $((vx + vw / 2)) $((vy + vh / 2)) sleep 0.3 mousemove $((vx + vw / 2 + 40)) $((vy + vh / 2))
+  sleep 0.5
+  ! moving 0.5
+}
+wait_for 20 took_over || fail "$at: the demo goes on after the player's move"
+read -r mx my <<<"$(menu_position "スタート・ストップ")"
+open_menu $((mx * scale)) $((my * scale)) || fail "$at: the menu does not open"
+xdotool key Down Return
+
 # The ship's light grey (found nowhere else in the game's pictures) stands 10 pixels right of
-# and 20 below the pointer, at any scale. A player's move ends the demo once the pause is
-# over; moves made during it arrive as one, which only tells where the pointer is.
+# and 20 below the pointer, at any scale.
 px=$((vx + vw * 7 / 8)) py=$((vy + vh * 2 / 3))
 ship_at_pointer() {
   local count w h x y
