@@ -16,6 +16,8 @@ set(FIZMO_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/fizmo)
 
 install(TARGETS fizmo RUNTIME DESTINATION ${FIZMO_INSTALL_GAMESDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/res/Mondai.dat DESTINATION ${CMAKE_INSTALL_DATADIR}/fizmo)
+# Word-problem sets for school years 1 to 3, chosen by name from the game.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/res/problems/ DESTINATION ${CMAKE_INSTALL_DATADIR}/fizmo/problems)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/res/icons/
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor FILES_MATCHING PATTERN "fizmo.png")
 

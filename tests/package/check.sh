@@ -22,6 +22,7 @@ grep -v 'root privileges' <<<"$tags"  # what lintian accepts is still shown
 contents=$(dpkg-deb --contents "$deb" | awk '{print $6}')
 for size in 32 48 64 128 256; do icons+=" usr/share/icons/hicolor/${size}x$size/apps/fizmo.png"; done
 for file in usr/games/fizmo usr/share/applications/fizmo.desktop usr/share/fizmo/Mondai.dat \
+    usr/share/fizmo/problems/year1.txt usr/share/fizmo/problems/year3.txt \
     $metainfo usr/share/man/man6/fizmo.6.gz usr/share/man/ja/man6/fizmo.6.gz \
     usr/share/doc/fizmo/copyright $icons; do
   grep -qx "\./$file" <<<"$contents" || fail "the package lacks /$file"
