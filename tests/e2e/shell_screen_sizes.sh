@@ -77,6 +77,7 @@ cp "$work/now.png" "$build/e2e/screen_${size}_scale$scale.png" 2>/dev/null
 
 # A player's move ends the demo once the pause is over (moves made during it arrive as one,
 # which only tells where the pointer is); the player then starts a game from the menu.
+wait_for 20 moving || fail "$at: play does not go on after the stage clear"
 took_over() {
   xdotool mousemove $((vx + vw / 2)) $((vy + vh / 2)) sleep 0.3 mousemove $((vx + vw / 2 + 40)) $((vy + vh / 2))
   sleep 0.5
