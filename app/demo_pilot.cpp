@@ -1,13 +1,18 @@
 #include "app/demo_pilot.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include "game/fizmo_view.h"
 #include "game/geometry.h"
+#include "game/judging.h"
+#include "game/random.h"
+#include "game/world_step.h"
 
 namespace {
 
 constexpr int kShipFromRightEdge = 220;
+constexpr int kShotGone = -100;  // where the game lets a missile go
 
 struct Geometry {
     int n;      // tile size and horizontal hit reach
@@ -34,20 +39,42 @@ bool MissileInFlight(const CFizmoView& view) {
     return false;
 }
 
-// The tick on which a missile fired now is judged a hit on the tile, or 0 if it would
-// fly past it between two frames.
-int MeetingTick(int gap, int tileSpeed, const Geometry& g) {
-    const int closing = kShotStep + tileSpeed;
-    if (gap <= 0 || closing <= 0) return 0;
-    int tick = (gap - g.n) / closing + 1;
-    if (tick < 1) tick = 1;
-    return closing * tick < gap ? tick : 0;
-}
+// The forecast draws no numbers from the game's own sequence; a tile that wraps meanwhile
+// comes back at the far left, where its new speed hardly matters.
+class ForecastRandom final : public Random {
+public:
+    int Rand() override { return 0; }
+    void Seed(unsigned) override {}
+};
 
-// Whether the tile stays clear of the ship's nose until the missile meets it.
-bool ReachedInTime(int tileX, int tileSpeed, int tick, const Geometry& g) {
-    const int nose = g.shipX + kNoseX;
-    return nose - (tileX + tileSpeed * (tick - 1)) >= g.h + 1;
+// The tile that a missile fired now from (shipX, shipY) is judged against first, flown
+// with the game's own world step and hit rules on a copy of the tiles; -1 when a tile
+// reaches the ship first or the missile flies off unjudged.
+int FirstTileJudged(const CFizmoView& view, int shipX, int shipY, const Geometry& g) {
+    ForecastRandom random;
+    CFizmoView world(nullptr, &random);
+    world.m_nViewWidth = view.m_nViewWidth;
+    world.m_nViewHeight = view.m_nViewHeight;
+    world.m_nStage = view.m_nStage;
+    world.m_nSpeedLow = view.m_nSpeedLow;
+    world.m_nSpeedHigh = view.m_nSpeedHigh;
+    for (int k = 0; k < kTiles; ++k) {
+        world.m_nTargetX[k] = view.m_nTargetX[k];
+        world.m_nTargetY[k] = view.m_nTargetY[k];
+        world.m_nTargetSpeed[k] = view.m_nTargetSpeed[k];
+        world.m_nTargetDY[k] = view.m_nTargetDY[k];
+    }
+    const int shotY = shipY + kMuzzleY;
+    for (int shotX = shipX + kMuzzleX - kShotStep; shotX >= kShotGone; shotX -= kShotStep) {
+        StepWorld(world, random, [](double x) { return std::sin(x); });
+        for (int k = 0; k < kTiles; ++k)
+            if (MissileHitsTile(shotX, shotY, world.m_nTargetX[k], world.m_nTargetY[k], g.n, g.h))
+                return k;
+        for (int k = 0; k < kTiles; ++k)
+            if (TileTouchesShip(world.m_nTargetX[k], world.m_nTargetY[k], shipX, shipY, g.h))
+                return -1;
+    }
+    return -1;
 }
 
 }  // namespace
@@ -65,18 +92,16 @@ DemoMove PlanDemoMove(const CFizmoView& view) {
     move.pointerX = g.shipX + kPointerToShip;
     move.pointerY = view.m_nShipY + kPointerToShip;  // stay put with nothing to aim at
     const int digit = WantedDigit(view);
-    if (digit < 0) return move;
+    // A stage about to clear lays out new tiles for a missile already on its way.
+    if (digit < 0 || view.m_bStageClear) return move;
 
-    const int tileX = view.m_nTargetX[digit];
-    const int speed = view.m_nTargetSpeed[digit];
     const int aimed = AimedPointerY(view.m_nTargetY[digit], g);
-    const int tick = MeetingTick(g.shipX + kMuzzleX - tileX, speed, g);
-    if (tick > 0 && ReachedInTime(tileX, speed, tick, g)) {
+    if (FirstTileJudged(view, g.shipX, aimed - kPointerToShip, g) == digit) {
         move.pointerY = aimed;
         move.fire = !MissileInFlight(view);
         return move;
     }
-    // Out of reach: wait half a row away, clear of this tile and its neighbour.
+    // Out of reach or behind another tile: wait half a row away, clear of it and its neighbour.
     move.pointerY = aimed + (digit < kTiles - 1 ? g.pitch / 2 : -g.pitch / 2);
     return move;
 }

@@ -14,10 +14,11 @@ struct DemoMove {
 int WantedDigit(const CFizmoView& view);
 
 // Puts the ship level with the wanted tile, so that a missile's judged point (24 pixels
-// below its top, which starts 65 below the ship's) meets the tile's centre, and fires when
-// that missile will meet the tile before the tile reaches the ship. One missile at a time:
-// a second one in the same row would hit the tile again after it went back to the left.
-// When the tile is too close to be shot in time, the ship waits between two rows.
+// below its top, which starts 65 below the ship's) meets the tile's centre, and fires only
+// when a forecast of the flight with the game's own rules has that missile meet that tile
+// before any other and before a tile reaches the ship: the demo never hits a wrong tile.
+// One missile at a time: a second one in the same row would hit the tile again after it
+// went back to the left. Otherwise the ship waits between two rows.
 DemoMove PlanDemoMove(const CFizmoView& view);
 
 // Whether play has ended (game over, word problems done or all stages cleared).

@@ -9,6 +9,7 @@
 #include "game/fizmo_view.h"
 #include "game/random.h"
 #include "game/world_step.h"
+#include "play_driver.h"
 
 namespace {
 
@@ -96,7 +97,7 @@ TEST_F(AppDemoPilotTest, WaitsClearOfATileTooCloseToShoot) {
     Ask("5");
     EXPECT_TRUE(Fly().fire);  // places the ship
     for (int j = 0; j < kShots; ++j) view_.m_bShotActive[j] = 0;
-    view_.m_nTargetX[5] = view_.m_nShipX + 30;
+    view_.m_nTargetX[5] = view_.m_nShipX + 60;  // past the muzzle, at the nose
     view_.m_nTargetSpeed[5] = 5;
     const DemoMove move = Fly();
     EXPECT_FALSE(move.fire);
@@ -135,3 +136,25 @@ TEST_F(AppDemoPilotTest, HoldsFireWithoutAQuestionAndNoticesTheEndOfAGame) {
 }
 
 }  // namespace
+
+// Five minutes of the attract mode at 1920 x 1080, played as the program plays it: the score
+// never drops within a stage, as it would for a wrong tile, and stages still get cleared.
+TEST(AppDemoPilotPlay, FiveMinutesWithoutAWrongHit) {
+    PlayDriver driver(1920, 1040);
+    CFizmoView& view = driver.view;
+    driver.Start(kQuizTimesTable);
+    int stagesCleared = 0, stage = 1, score = 0;
+    for (int period = 0; period < 3000 && driver.Period(); ++period) {
+        if (view.m_nStage == stage) {
+            ASSERT_GE(view.m_nScore, score) << "period " << period;
+        }
+        stagesCleared += view.m_nStage > stage;
+        if (DemoGameEnded(view)) view.OnCommand(ID_START);
+        stage = view.m_nStage;
+        score = view.m_nScore;
+        const DemoMove move = PlanDemoMove(view);
+        view.OnMouseMove(0, move.pointerX, move.pointerY);
+        if (move.fire) view.OnLButtonDown(1, move.pointerX, move.pointerY);
+    }
+    EXPECT_GE(stagesCleared, 3);
+}
