@@ -1,6 +1,16 @@
 #include "app/command_line.h"
 
+#include <QCommandLineParser>
+#include <QStringList>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <optional>
 #include <string_view>
+#include <utility>
+
+#include "game/fizmo_view.h"
 
 namespace {
 
@@ -36,68 +46,166 @@ int QtOptionWords(std::string_view arg) {
 
 }  // namespace
 
-CommandLine ParseCommandLine(int argc, const char* const* argv) {
+namespace {
+
+CommandLine Failure(std::string error) {
     CommandLine result;
+    result.action = CommandLine::Action::Error;
+    result.error = std::move(error);
+    return result;
+}
+
+// Qt's own message, in the style of the others, with an unknown option as it was typed.
+std::string ParserError(const QCommandLineParser& parser, const QStringList& args) {
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty()) {
+        const QString name = unknown.front();
+        for (const QString& arg : args)
+            if (arg.startsWith('-') && arg.section('=', 0, 0).endsWith(name))
+                return "unknown option '" + arg.toStdString() + "'";
+    }
+    std::string error = parser.errorText().toStdString();
+    if (!error.empty()) error[0] = static_cast<char>(std::tolower(error[0]));
+    if (!error.empty() && error.back() == '.') error.pop_back();
+    return error;
+}
+
+// The game's arguments, with Qt's own options set aside for QApplication, and a joined
+// --word-problems=FILE split off: Qt's parser knows no option whose value may be left out.
+std::optional<std::string> GameArguments(int argc, const char* const* argv, QStringList* args,
+                                         std::string* wordProblemFile) {
+    args->append(QStringLiteral("fizmo"));
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            result.action = CommandLine::Action::Help;
-            return result;
-        }
-        if (arg == "--version") {
-            result.action = CommandLine::Action::Version;
-            return result;
-        }
-        if (arg == "--check-problems") {
-            if (i + 1 >= argc) {
-                result.action = CommandLine::Action::Error;
-                result.error = "--check-problems needs the name of a problem file";
-                return result;
-            }
-            result.action = CommandLine::Action::CheckProblems;
-            result.problemFile = argv[i + 1];
-            return result;
-        }
-        if (arg == "--demo") {
-            result.demo = true;
-            continue;
-        }
         if (const int words = QtOptionWords(arg)) {
-            if (i + words > argc) {
-                result.action = CommandLine::Action::Error;
-                result.error = "option '" + std::string(arg) + "' needs a value";
-                return result;
-            }
+            if (i + words > argc) return "option '" + std::string(arg) + "' needs a value";
             i += words - 1;
             continue;
         }
-        result.action = CommandLine::Action::Error;
-        // The game keeps no documents, so a file name is as wrong as an unknown option.
-        result.error = arg.starts_with("-") ? "unknown option '" + std::string(arg) + "'"
-                                            : "unexpected argument '" + std::string(arg) + "'";
+        constexpr std::string_view kJoined = "--word-problems=";
+        if (arg.starts_with(kJoined)) {
+            *wordProblemFile = arg.substr(kJoined.size());
+            if (wordProblemFile->empty()) return "--word-problems= needs the name of a file";
+            args->append(QStringLiteral("--word-problems"));
+            continue;
+        }
+        args->append(QString::fromLocal8Bit(argv[i]));
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ChooseQuiz(const QCommandLineParser& parser, CommandLine* result) {
+    const std::pair<const char*, unsigned> kinds[] = {{"times-tables", ID_MODE_TIMES_TABLE},
+                                                      {"additions", ID_MODE_ADDITION},
+                                                      {"word-problems", ID_MODE_WORD_PROBLEMS}};
+    for (const auto& [name, command] : kinds) {
+        if (!parser.isSet(name)) continue;
+        if (result->quizCommand)
+            return std::string(
+                "choose only one of --times-tables, --additions and --word-problems");
+        result->quizCommand = command;
+    }
+    if (result->wordProblemFile.empty()) return std::nullopt;
+    // A launcher's mistake shows here, not as a message box in front of a child.
+    std::FILE* file = std::fopen(result->wordProblemFile.c_str(), "rb");
+    if (!file)
+        return "cannot read the word problems '" + result->wordProblemFile +
+               "': " + std::strerror(errno);
+    std::fclose(file);
+    return std::nullopt;
+}
+
+std::optional<std::string> ChooseLevel(const QCommandLineParser& parser, CommandLine* result) {
+    if (!parser.isSet("level")) return std::nullopt;
+    const QString level = parser.value("level");
+    if (level == "easy") result->levelCommand = ID_LEVEL_EASY;
+    if (level == "normal") result->levelCommand = ID_LEVEL_NORMAL;
+    if (level == "hard") result->levelCommand = ID_LEVEL_HARD;
+    if (result->levelCommand) return std::nullopt;
+    return "--level: unknown level '" + level.toStdString() + "' (easy, normal or hard)";
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(int argc, const char* const* argv) {
+    CommandLine result;
+    QStringList args;
+    if (auto error = GameArguments(argc, argv, &args, &result.wordProblemFile))
+        return Failure(*error);
+
+    QCommandLineParser parser;
+    const QCommandLineOption help(QStringList{"h", "help"});
+    const QCommandLineOption checkProblems("check-problems", {}, "FILE");
+    const QCommandLineOption level("level", {}, "LEVEL");
+    const QCommandLineOption results("results", {}, "FILE");
+    parser.addOptions({help, QCommandLineOption("version"), QCommandLineOption("demo"),
+                       checkProblems, QCommandLineOption("times-tables"),
+                       QCommandLineOption("additions"), QCommandLineOption("word-problems"), level,
+                       QCommandLineOption("start"), results});
+    if (!parser.parse(args)) return Failure(ParserError(parser, args));
+    if (parser.isSet(help)) {
+        result.action = CommandLine::Action::Help;
         return result;
     }
+    if (parser.isSet("version")) {
+        result.action = CommandLine::Action::Version;
+        return result;
+    }
+    if (parser.isSet(checkProblems)) {
+        result.action = CommandLine::Action::CheckProblems;
+        result.problemFile = parser.value(checkProblems).toLocal8Bit().toStdString();
+        return result;
+    }
+    // The game keeps no documents, so a file name is as wrong as an unknown option.
+    if (!parser.positionalArguments().isEmpty())
+        return Failure("unexpected argument '" +
+                       parser.positionalArguments().front().toStdString() + "'");
+    if (auto error = ChooseQuiz(parser, &result)) return Failure(*error);
+    if (auto error = ChooseLevel(parser, &result)) return Failure(*error);
+    result.demo = parser.isSet("demo");
+    result.start = parser.isSet("start");
+    result.resultsFile = parser.value(results).toLocal8Bit().toStdString();
+    if (parser.isSet(results) && result.resultsFile.empty())
+        return Failure("--results needs the name of a file");
     return result;
 }
 
 std::string HelpText() {
-    return "Usage: fizmo [--demo]\n"
+    return "Usage: fizmo [--demo] [--times-tables | --additions | --word-problems[=FILE]]\n"
+           "             [--level=easy|normal|hard] [--start] [--results=FILE]\n"
            "       fizmo --check-problems FILE\n"
            "An arithmetic drill game for young children: steer the ship with the mouse and\n"
            "shoot the numbered tiles that make up the answer.\n"
            "\n"
            "  --demo      the game plays by itself until you move the mouse, click or press a key\n"
+           "  --times-tables, --additions, --word-problems[=FILE]\n"
+           "              choose the quiz as the menu does; FILE holds the word problems\n"
+           "              (the sets for school years 1 to 3 are in /usr/share/fizmo/problems)\n"
+           "  --level=easy|normal|hard\n"
+           "              choose the level as the menu does\n"
+           "  --start     begin play at once, as Start does\n"
+           "  --results=FILE\n"
+           "              add one row per question to the spreadsheet (CSV) FILE\n"
            "  --check-problems FILE\n"
            "              show the word problems of FILE as the game will, and what is wrong\n"
            "  --help      show this help and exit\n"
            "  --version   show the version and exit\n"
            "Qt's own options (-platform, -display, -style, -reverse, ...) are taken too.\n"
            "\n"
-           "使い方: fizmo [--demo]\n"
+           "使い方: fizmo [--demo] [--times-tables | --additions | --word-problems[=ファイル]]\n"
+           "              [--level=easy|normal|hard] [--start] [--results=ファイル]\n"
            "        fizmo --check-problems ファイル\n"
            "子ども向けの計算ドリルゲームです。マウスで宇宙船を動かし、答えの数字を撃ちます。\n"
            "\n"
            "  --demo      ゲームが自動で遊びます (マウスやキーを使うと止まります)\n"
+           "  --times-tables (九九)、--additions (たしざん)、--word-problems[=ファイル] (文章題)\n"
+           "              メニューと同じく計算の種類を選びます (1〜3年生の文章題は\n"
+           "              /usr/share/fizmo/problems にあります)\n"
+           "  --level=easy|normal|hard\n"
+           "              レベル (かんたん・ふつう・むずかしい) を選びます\n"
+           "  --start     スタートと同じく、すぐに始めます\n"
+           "  --results=ファイル\n"
+           "              1問ごとの結果を表計算 (CSV) のファイルに書き足します\n"
            "  --check-problems ファイル\n"
            "              文章題のファイルを調べ、ゲームでの見え方とまちがいを表示します\n"
            "  --help      この説明を表示して終了します\n"

@@ -11,8 +11,11 @@
 #include "app/fizmo_doc.h"
 #include "app/main_frame.h"
 #include "app/menu.h"
+#include "app/results_sheet.h"
 #include "app/view_host.h"
+#include "game/fizmo_view.h"
 #include "platform/sdl_sound_output.h"
+#include "platform/sjis.h"
 
 CFizmoApp::CFizmoApp(CommandLine commandLine) : commandLine_(std::move(commandLine)) {
     // The title of the program's own message boxes.
@@ -28,14 +31,49 @@ bool CFizmoApp::InitInstance() {
     doc_ = std::make_unique<CFizmoDoc>();
     frame_ = std::make_unique<CMainFrame>(this, doc_.get());
     if (!doc_->OnNewDocument()) return false;
+    // Read at the view's first update, like the file a launch finds.
+    if (!commandLine_.wordProblemFile.empty())
+        frame_->View().m_strProblemFile = commandLine_.wordProblemFile;
     // The view's first update follows when the window is first shown.
     frame_->show();
     DumpMenuWhenAsked();
+    ApplyStartOptions();
     if (commandLine_.demo) {
         demo_ = std::make_unique<DemoMode>(frame_.get());
         demo_->Begin();
     }
+    KeepResultsWhenAsked();
     return true;
+}
+
+void CFizmoApp::ApplyStartOptions() {
+    if (commandLine_.quizCommand) frame_->OnCommand(commandLine_.quizCommand);
+    if (commandLine_.levelCommand) frame_->OnCommand(commandLine_.levelCommand);
+    // Queued behind the window's first update, which the show above asked for.
+    if (commandLine_.start && !commandLine_.demo)
+        QMetaObject::invokeMethod(
+            frame_.get(), [this] { frame_->OnCommand(ID_START); }, Qt::QueuedConnection);
+}
+
+void CFizmoApp::KeepResultsWhenAsked() {
+    if (commandLine_.resultsFile.empty()) return;
+    CMainFrame* frame = frame_.get();
+    results_ =
+        std::make_unique<ResultsSheet>(commandLine_.resultsFile, [frame](const std::string& text) {
+            std::fprintf(stderr, "fizmo: %s\n", text.c_str());
+            // Play goes on behind the box, as behind the game's own.
+            QTimer::singleShot(0, frame, [frame, text] {
+                frame->Host().MessageBox(EncodeShiftJis(QString::fromStdString(text)), "Fizmo",
+                                         MB_OK | MB_ICONEXCLAMATION);
+            });
+        });
+    // The demo's own questions are not the child's: rows begin when a player takes over.
+    if (!demo_) {
+        frame_->View().m_pQuestionLog = results_.get();
+        return;
+    }
+    QObject::connect(&frame_->Host(), &FizmoViewHost::playerInput, frame_.get(),
+                     [this] { frame_->View().m_pQuestionLog = results_.get(); });
 }
 
 void CFizmoApp::ExitInstance() {

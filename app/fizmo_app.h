@@ -9,6 +9,7 @@
 class CFizmoDoc;
 class CMainFrame;
 class DemoMode;
+class ResultsSheet;
 
 class CFizmoApp {
 public:
@@ -30,8 +31,12 @@ private:
     void OnFileNew();
     void OnAppExit();
     void DumpMenuWhenAsked();
+    // The start options choose what the menu chooses, through the same handlers.
+    void ApplyStartOptions();
+    void KeepResultsWhenAsked();
 
     CommandLine commandLine_;
+    std::unique_ptr<ResultsSheet> results_;  // outlives the view, which writes its last row
     std::unique_ptr<CFizmoDoc> doc_;
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<DemoMode> demo_;

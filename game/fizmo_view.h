@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "game/question_log.h"
 #include "game/random.h"
 #include "platform/gdi.h"
 #include "platform/window_services.h"
@@ -111,6 +112,10 @@ public:
     void OnChar(unsigned ch, unsigned repeat, unsigned flags);
     void OnKeyDown(unsigned key, unsigned repeat, unsigned flags);
 
+    // The results sheet's rows: a question is recorded from when it is asked until it ends.
+    void BeginQuestionRecord();
+    void EndQuestionRecord(QuestionEnd end);
+
     // Routes a menu command; false when the view has no handler for it.
     bool OnCommand(unsigned id);
     bool OnUpdateCommandUI(unsigned id, CmdUI* ui);
@@ -179,7 +184,13 @@ public:
     WaveSound* m_pSndBomb = nullptr;
     WaveSound* m_pSndClear = nullptr;
 
+    // Where rows go; none unless the program keeps a results sheet.
+    QuestionLog* m_pQuestionLog = nullptr;
+    OpenQuestion m_question;
+
 private:
+    std::int64_t NowMs() const;
+
     WindowServices* m_pWnd;
     StdRandom m_stdRandom;
     Random* m_pRandom;

@@ -39,13 +39,16 @@ bool JudgeHit(CFizmoView& v, int k, int j, int n, JudgeOutput& out) {
     if (!right) {
         out.Play(Cue::kBuzzer);
         v.m_nScore -= kWrongScore;
+        v.m_question.wrongHits += 1;
         return false;
     }
     v.m_strEntered += digit;
+    v.m_question.entered += digit;
     v.m_nDigitIndex += 1;
     out.Play(Cue::kChime);
     v.m_nScore += kRightScore;
     if (v.m_nDigitIndex != v.m_nDigitCount) return false;
+    v.EndQuestionRecord(QuestionEnd::kAnswered);
     v.NextQuestion();
     return true;
 }

@@ -5,6 +5,7 @@
 #include "sound/wave_sound.h"
 
 void CFizmoView::OnStart() {
+    EndQuestionRecord(QuestionEnd::kStopped);
     if (m_pWnd) m_pWnd->SetTimer(kTimerId, kTimerPeriodMs);
     ResetPlayfield(*this);
     m_nStage = 1;
@@ -20,6 +21,7 @@ void CFizmoView::OnStart() {
 }
 
 void CFizmoView::OnStop() {
+    EndQuestionRecord(QuestionEnd::kStopped);
     if (m_pWnd) m_pWnd->KillTimer(kTimerId);
     WaveSoundStop(m_pSndBgm);
 }

@@ -94,6 +94,7 @@ void CFizmoView::NextQuestion() {
         // The entered digits are not shown here; the next times-table question clears them.
         m_nDigitIndex = 0;
     }
+    if (!m_bProblemsDone) BeginQuestionRecord();
 }
 
 void CFizmoView::DrawHud(Surface* dc) {

@@ -58,10 +58,12 @@ void CFizmoView::DrawEndOfPlayLine(Surface* dc) {
 }
 
 void CFizmoView::ShowGameOver(Surface* dc) {
+    EndQuestionRecord(QuestionEnd::kGameOver);
     ShowEndOfPlay(*this, dc, m_pSndBomb, texts::kGameOver);
 }
 
 void CFizmoView::ShowProblemsDone(Surface* dc) {
+    if (m_pProblemFile) EndQuestionRecord(QuestionEnd::kFileDone);  // the file closes below
     ShowEndOfPlay(*this, dc, m_pSndClear, texts::kProblemsDone);
 }
 
@@ -82,6 +84,7 @@ static void DrawOnWindow(CFizmoView& view, const char* text) {
 }
 
 void CFizmoView::ShowStageClear() {
+    m_question.open = false;  // asked as the stage ended, and replaced before it was seen
     WaveSoundStop(m_pSndBgm);
     WaveSoundStop(m_pSndBomb);
     if (m_nStage < 6) {

@@ -69,11 +69,11 @@ void CFizmoView::CoverClientArea() {
     const int width = std::max({kLeastBackBufferWidth, now.cx, m_nViewWidth});
     const int height = std::max({kLeastBackBufferHeight, now.cy, m_nViewHeight});
     // Grown, never shrunk: resizing back and forth allocates nothing more.
-    if (width != now.cx || height != now.cy)
-        m_pBackBitmap->CreateCompatibleBitmap(width, height);
+    if (width != now.cx || height != now.cy) m_pBackBitmap->CreateCompatibleBitmap(width, height);
 }
 
 CFizmoView::~CFizmoView() {
+    EndQuestionRecord(QuestionEnd::kStopped);  // the window closed mid-question
     // Surfaces go before the images that may be selected into them.
     m_pSrcDC.reset();
     m_pBackDC.reset();

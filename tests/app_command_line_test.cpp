@@ -5,6 +5,7 @@
 
 #include "app/command_line.h"
 #include "app/key_codes.h"
+#include "game/fizmo_view.h"
 
 namespace {
 
@@ -37,11 +38,29 @@ TEST(AppCommandLineTest, CheckProblemsTakesTheFileThatFollows) {
 }
 
 TEST(AppCommandLineTest, AnythingElseIsAnErrorThatSaysWhat) {
-    for (const char* wrong : {"--demo=1", "-x", "Mondai.dat", "--"}) {
-        const CommandLine result = Parse({"--demo", wrong});
+    for (const char* wrong : {"--demo=1", "-x", "--bogus=2", "Mondai.dat", "--level=extreme",
+                              "--level", "--results=", "--word-problems=", "--additions"}) {
+        const CommandLine result = Parse({"--times-tables", wrong});
         EXPECT_EQ(result.action, CommandLine::Action::Error) << wrong;
-        EXPECT_NE(ErrorText(result).find(wrong), std::string::npos) << wrong;
+        const std::string said = std::string(wrong).substr(0, std::string(wrong).find('='));
+        EXPECT_NE(ErrorText(result).find(said), std::string::npos) << ErrorText(result);
     }
+}
+
+TEST(AppCommandLineTest, StartOptionsChooseWhatTheMenuChooses) {
+    const CommandLine hard = Parse({"--times-tables", "--level=hard", "--start"});
+    EXPECT_EQ(hard.quizCommand, ID_MODE_TIMES_TABLE);
+    EXPECT_EQ(hard.levelCommand, ID_LEVEL_HARD);
+    EXPECT_TRUE(hard.start);
+    const std::string file = FIZMO_SOURCE_DIR "/res/problems/year1.txt";
+    const CommandLine words = Parse({"--word-problems=" FIZMO_SOURCE_DIR "/res/problems/year1.txt",
+                                     "--level", "easy", "--results", "r.csv"});
+    EXPECT_EQ(words.quizCommand, ID_MODE_WORD_PROBLEMS);
+    EXPECT_EQ(words.wordProblemFile, file);
+    EXPECT_EQ(words.levelCommand, ID_LEVEL_EASY);
+    EXPECT_EQ(words.resultsFile, "r.csv");
+    EXPECT_TRUE(Parse({"--word-problems"}).wordProblemFile.empty()) << "the menu's file stays";
+    EXPECT_EQ(Parse({"--word-problems=/no/such/file"}).action, CommandLine::Action::Error);
 }
 
 TEST(AppCommandLineTest, QtsOwnOptionsAreLeftToQt) {

@@ -1,0 +1,75 @@
+// Rows for the results sheet: each question from when it is asked until it is answered,
+// lost to a game over or stopped, and the end of a word-problem file.
+#include <cstdio>
+#include <cstring>
+
+#include "game/fizmo_view.h"
+#include "game/texts.h"
+
+namespace {
+
+std::string Trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \r\n");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \r\n") - first + 1);
+}
+
+std::string OperandQuestion(const CFizmoView& v) {
+    const char* format =
+        v.m_nQuizMode == kQuizTimesTable ? texts::kTimesFormat : texts::kAdditionFormat;
+    char text[64];
+    std::snprintf(text, sizeof text, format, v.m_nOperandA, v.m_nOperandB, "");
+    return Trimmed(text);
+}
+
+// The problem's lines as one line, as a spreadsheet cell shows it best.
+std::string WordQuestion(const CFizmoView& v) {
+    std::string text;
+    for (const auto& line : v.m_szProblemLine) {
+        const std::string part = Trimmed(std::string(line, strnlen(line, sizeof line)));
+        if (part.empty()) continue;
+        if (!text.empty()) text += ' ';
+        text += part;
+    }
+    return text;
+}
+
+int Answer(const CFizmoView& v) {
+    if (v.m_nQuizMode == kQuizTimesTable) return v.m_nOperandA * v.m_nOperandB;
+    if (v.m_nQuizMode == kQuizAddition) return v.m_nOperandA + v.m_nOperandB;
+    return v.m_nWordAnswer;
+}
+
+}  // namespace
+
+std::int64_t CFizmoView::NowMs() const {
+    return m_pWnd ? m_pWnd->MonotonicMilliseconds() : 0;
+}
+
+void CFizmoView::BeginQuestionRecord() {
+    m_question = OpenQuestion{true, NowMs(), {}, 0};
+}
+
+void CFizmoView::EndQuestionRecord(QuestionEnd end) {
+    const bool endOfFile = end == QuestionEnd::kFileDone;
+    if (!m_question.open && !endOfFile) return;
+    const OpenQuestion question = m_question;
+    m_question.open = false;
+    if (!m_pQuestionLog) return;
+    QuestionResult row;
+    row.when = m_pWnd ? m_pWnd->CalendarTime() : std::time(nullptr);
+    row.quizMode = m_nQuizMode;
+    row.speedLow = m_nSpeedLow;
+    row.stage = m_nStage;
+    row.end = end;
+    if (!endOfFile) {
+        const bool word = m_nQuizMode == kQuizWordProblems;
+        row.question = word ? WordQuestion(*this) : OperandQuestion(*this);
+        row.encoding = word ? m_eProblemEncoding : TextEncoding::ShiftJis;
+        row.answer = std::to_string(Answer(*this));
+        row.entered = question.entered;
+        row.wrongHits = question.wrongHits;
+        row.seconds = static_cast<double>(NowMs() - question.startMs) / 1000.0;
+    }
+    m_pQuestionLog->Record(row);
+}

@@ -1,0 +1,59 @@
+// The results sheet, from a game played headless: one row per question, as played.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "app/results_sheet.h"
+#include "play_driver.h"
+
+namespace {
+
+QStringList Lines(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return QString::fromUtf8(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
+}
+
+TEST(AppResultsSheetTest, RowsMatchWhatWasPlayedAndLaterRunsAppend) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("results.csv");
+    for (int run = 0; run < 2; ++run) {
+        ResultsSheet sheet(path.toStdString(), [](const std::string& text) { FAIL() << text; });
+        PlayDriver play(1280, 1000);
+        play.view.m_pQuestionLog = &sheet;
+        play.view.OnCommand(ID_LEVEL_HARD);
+        play.Start(kQuizTimesTable);
+        const int a = play.view.m_nOperandA, b = play.view.m_nOperandB;
+        ASSERT_TRUE(play.MissDigit());
+        while (play.view.m_nOperandA == a && play.view.m_nOperandB == b && play.AnswerDigit()) {
+        }
+        play.view.OnCommand(ID_STOP);
+        const QStringList lines = Lines(path);
+        ASSERT_EQ(lines.size(), 1 + 2 * (run + 1));
+        EXPECT_TRUE(lines[0].startsWith(QString::fromUtf8("\xEF\xBB\xBF日時,")));
+        const QStringList answered = lines[lines.size() - 2].split(',');
+        const QString question = QString("%1 × %2 =").arg(a).arg(b);
+        EXPECT_EQ(answered.mid(1, 6),
+                  QStringList({"九九の計算", "むずかしい", "1", '"' + question + '"',
+                               QString::number(a * b), '"' + QString::number(a * b) + '"'}));
+        EXPECT_EQ(answered[7], "1") << "one wrong hit";
+        EXPECT_EQ(answered[9], "正解");
+        EXPECT_TRUE(lines.back().endsWith(",ストップ")) << lines.back().toStdString();
+    }
+}
+
+TEST(AppResultsSheetTest, AFileThatCannotBeWrittenIsSaidOnceAndPlayGoesOn) {
+    int complaints = 0;
+    ResultsSheet sheet("/no/such/folder/results.csv", [&](const std::string&) { ++complaints; });
+    sheet.Record(QuestionResult{});
+    EXPECT_EQ(complaints, 1);
+    QuestionResult word;
+    word.quizMode = kQuizWordProblems;
+    word.encoding = TextEncoding::Utf8;
+    word.question = "=1+1 \"ね\"";
+    EXPECT_NE(ResultsRow(word).find(",\"'=1+1 \"\"ね\"\"\","), std::string::npos)
+        << "quoted, and never a formula";
+}
+
+}  // namespace
