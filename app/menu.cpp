@@ -113,6 +113,7 @@ QString DescribeMenuBar(const QMenuBar* bar) {
             continue;
         }
         out += QString("menu\t%1\t%2\n").arg(entry->text(), where);
+        emit entry->menu()->aboutToShow();  // the check marks as the popup would show them
         for (QAction* item : entry->menu()->actions()) {
             if (item->isSeparator()) {
                 out += "item\t-\n";

@@ -25,4 +25,10 @@ if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$desktop" || fail "desktop-file-validate"
 fi
 "$prefix/games/fizmo" --version | grep -q "2\.0" || fail "the installed program does not run"
+# The launcher's actions open straight into a drill: the program takes their arguments.
+actions=$(sed -n '/^\[Desktop Action/,$ s/^Exec=//p' "$desktop")
+[ "$(grep -c . <<<"$actions")" = 3 ] || fail "the entry has no three actions"
+while read -r action; do
+  $action --version >/dev/null || fail "the program refuses the action '$action'"
+done <<<"$actions"
 echo PASS

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program under Xvfb: its window, menu, play started and stopped from the menu,
-# the ship following the pointer, a click firing, the About box, Ctrl+N during play, and
-# a clean exit from the menu.
+# the ship following the pointer, a click firing, the About box, Ctrl+N during play, a
+# clean exit from the menu and no file written; then the start options, straight into
+# play, with the results sheet.
 # Usage: bash shell_window.sh <fizmo binary> <source dir> <build dir>
 set -uo pipefail
 export SDL_AUDIODRIVER=dummy
@@ -12,7 +13,8 @@ about='ﾊﾞｰｼﾞｮﾝ情報\(Zan\)'
 start_xvfb 91 160 || fail "no Xvfb display could be started"
 cd "$work" || exit 1
 printf 'a\nb\nc\n12\n' >Mondai.dat # the game opens it at start-up
-FIZMO_DUMP_MENU=1 "$fizmo" >out 2>err &
+mkdir home
+HOME="$work/home" FIZMO_DUMP_MENU=1 "$fizmo" >out 2>err &
 app_pid=$!
 
 # The window: caption and size of the screen.
@@ -91,4 +93,19 @@ wait "$app_pid"
 status=$?
 app_pid=""
 [ "$status" = 0 ] || fail "exit status $status"
+written=$(find home . -type f -newer Mondai.dat -not -path '*/.cache/*' -not -name '*.png' \
+  -not -name out -not -name err)
+[ -z "$written" ] || fail "files written without --results: $written"
+
+# A classroom shortcut: the hard times tables at once, each question kept in the sheet.
+launch --times-tables --level=hard --start --results=results.csv
+grep -q "^item	九九の計算	32772	checked" out || fail "九九の計算 not checked"
+grep -q "^item	むずかしい	32778	checked" out || fail "むずかしい not checked"
+wait_for 5 moving 0.5 || fail "play did not begin with --start"
+choose "スタート・ストップ" 2
+quit_app
+row=',九九の計算,むずかしい,1,"[0-9] × [0-9] =",[0-9]+,"[0-9]*",[0-9]+,[0-9.]+,(ストップ|ゲームオーバー)'
+[ "$(od -An -tx1 -N3 results.csv | tr -d " ")" = efbbbf ] || fail "the results sheet has no byte-order mark"
+[ "$(wc -l <results.csv)" = 2 ] && tail -n 1 results.csv | grep -qE "$row" ||
+  fail "results sheet: $(cat results.csv)"
 echo "PASS"

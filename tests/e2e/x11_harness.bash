@@ -112,9 +112,10 @@ start_wm() {
   wait_for 10 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
 }
 
-# Starts the program in the current folder with the menu dump, and waits for its window.
+# Starts the program with arguments "$@" in the current folder with the menu dump, and
+# waits for its window.
 launch() {
-  FIZMO_DUMP_MENU=1 "$fizmo" >"$work/out" 2>"$work/err" &
+  FIZMO_DUMP_MENU=1 "$fizmo" "$@" >"$work/out" 2>"$work/err" &
   app_pid=$!
   wait_for 30 window_named "フィズモ" >/dev/null || fail "the window did not appear"
   wait_for 10 grep -q "^end of menu" "$work/out" || fail "no menu dump"
