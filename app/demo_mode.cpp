@@ -54,6 +54,8 @@ void DemoMode::Step() {
         return;
     }
     stepsSinceGameEnded_ = 0;
+    // Before its Start the game has no question yet: a missile fired would meet the first.
+    if (!frame_->Host().TimerRunning(kTimerId)) return;
     const DemoMove move = PlanDemoMove(view);
     view.OnMouseMove(0, move.pointerX, move.pointerY);
     if (move.fire) view.OnLButtonDown(MK_LBUTTON, move.pointerX, move.pointerY);

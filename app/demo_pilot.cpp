@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <string>
 
 #include "game/fizmo_view.h"
 #include "game/geometry.h"
@@ -77,9 +78,21 @@ int FirstTileJudged(const CFizmoView& view, int shipX, int shipY, const Geometry
     return -1;
 }
 
+// The digit table is rebuilt from the question in each frame. A question set outside a frame
+// (a new game or stage) leaves the old table until the next frame; a missile aimed by it
+// would meet the new question.
+bool DigitTableCurrent(const CFizmoView& view) {
+    const int a = view.m_nOperandA, b = view.m_nOperandB;
+    const int answer = view.m_nQuizMode == kQuizTimesTable ? a * b
+                       : view.m_nQuizMode == kQuizAddition ? a + b
+                                                           : view.m_nWordAnswer;
+    return view.m_strAnswer == std::to_string(answer);
+}
+
 }  // namespace
 
 int WantedDigit(const CFizmoView& view) {
+    if (!DigitTableCurrent(view)) return -1;
     const int index = view.m_nDigitIndex;
     if (index < 0 || index >= view.m_nDigitCount || index >= kTiles) return -1;
     const int digit = std::atoi(view.m_strDigit[index].c_str());

@@ -32,6 +32,9 @@ protected:
         view_.m_nDigitCount = 0;
         for (const char* d = digits; *d; ++d) view_.m_strDigit[view_.m_nDigitCount++] = *d;
         view_.m_nDigitIndex = index;
+        view_.m_nQuizMode = kQuizWordProblems;  // the table is the question's, as a frame leaves it
+        view_.m_nWordAnswer = std::atoi(digits);
+        view_.m_strAnswer = std::string(digits);
     }
     DemoMove Fly() {
         const DemoMove move = PlanDemoMove(view_);
@@ -126,6 +129,10 @@ TEST_F(AppDemoPilotTest, HoldsFireWithoutAQuestionAndNoticesTheEndOfAGame) {
     Ask("");
     EXPECT_FALSE(Fly().fire);
     Ask("12", 2);  // every digit already entered
+    EXPECT_FALSE(Fly().fire);
+    Ask("3");
+    view_.m_nTargetX[3] = 50;
+    view_.m_nWordAnswer = 4;  // a new question, which the table shows only after a frame
     EXPECT_FALSE(Fly().fire);
     EXPECT_FALSE(DemoGameEnded(view_));
     view_.m_bGameOver = 1;

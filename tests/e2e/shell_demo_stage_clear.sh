@@ -20,7 +20,7 @@ cyan_text_size() {
 start_xvfb 161 230 || fail "no Xvfb display could be started"
 cd "$work" || exit 1
 # The pointer stays still throughout: a move by the player would end the demo.
-FIZMO_DUMP_MENU=1 "$fizmo" --demo >out 2>err &
+FIZMO_TRACE_SOUNDS=1 FIZMO_DUMP_MENU=1 "$fizmo" --demo >out 2>err &
 app_pid=$!
 wait_for 20 grep -q "^view" out || fail "the window did not come up"
 read_view_box
@@ -71,6 +71,7 @@ changed_since_pause() {
   ! same_picture later after
 }
 wait_for 15 changed_since_pause || fail "play did not go on after the pause"
+! grep -q "^sound boo" out || fail "the demo hit a wrong tile"
 sleep 5
 xdotool mousemove $((vx + vw / 2)) $((vy + vh / 2)) sleep 0.3 mousemove $((vx + vw / 2 + 40)) $((vy + vh / 2))
 sleep 1.5
