@@ -24,6 +24,7 @@ TEST(AppResultsSheetTest, RowsMatchWhatWasPlayedAndLaterRunsAppend) {
         play.view.m_pQuestionLog = &sheet;
         play.view.OnCommand(ID_LEVEL_HARD);
         play.Start(kQuizTimesTable);
+        play.Period();
         const int a = play.view.m_nOperandA, b = play.view.m_nOperandB;
         ASSERT_TRUE(play.MissDigit());
         while (play.view.m_nOperandA == a && play.view.m_nOperandB == b && play.AnswerDigit()) {
@@ -41,6 +42,30 @@ TEST(AppResultsSheetTest, RowsMatchWhatWasPlayedAndLaterRunsAppend) {
         EXPECT_EQ(answered[9], "正解");
         EXPECT_TRUE(lines.back().endsWith(",ストップ")) << lines.back().toStdString();
     }
+}
+
+TEST(AppResultsSheetTest, AWordProblemIsWrittenInUtf8AndTheEndOfItsFileIsARow) {
+    QTemporaryDir dir;
+    const QString problems = dir.filePath("problems.txt"), path = dir.filePath("r.csv");
+    QFile file(problems);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("りんごが 3こ\nみかんが 4こ\nあわせて なんこ\n7\n");
+    file.close();
+    ResultsSheet sheet(path.toStdString(), [](const std::string& text) { FAIL() << text; });
+    PlayDriver play(1280, 1000);
+    play.view.m_pQuestionLog = &sheet;
+    play.view.m_strProblemFile = problems.toStdString();
+    play.Start(kQuizWordProblems);
+    play.Period();  // the digit table follows the question in a frame
+    ASSERT_TRUE(play.AnswerDigit());
+    play.Period();
+    const QStringList lines = Lines(path);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[1].contains(
+        ",文章題,かんたん,1,\"りんごが 3こ みかんが 4こ あわせて なんこ\",7,\"7\",0,"))
+        << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].contains(",文章題,かんたん,1,\"\",,\"\",0,0.0,問題ファイルのおわり"))
+        << lines[2].toStdString();
 }
 
 TEST(AppResultsSheetTest, AFileThatCannotBeWrittenIsSaidOnceAndPlayGoesOn) {
