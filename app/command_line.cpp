@@ -44,10 +44,6 @@ int QtOptionWords(std::string_view arg) {
     return 0;
 }
 
-}  // namespace
-
-namespace {
-
 CommandLine Failure(std::string error) {
     CommandLine result;
     result.action = CommandLine::Action::Error;

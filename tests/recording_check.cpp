@@ -97,11 +97,12 @@ std::vector<Play> ReadTrace(const std::string& path) {
 }
 
 // Where the music starts in the recording, at most at `latest`: the frame from which nine in
-// ten frames of a tenth of a second of it are the mixer's own rendering, or -1. Stretches
-// half a second apart are tried, as other sounds may play over one.
+// ten frames of a tenth of a second of it are the mixer's own rendering, or -1. Stretches a
+// quarter of a second apart over its first ten seconds are tried, as other sounds may play
+// over one.
 long long AlignMusic(const Samples& rec, const Samples& music, long long latest) {
     const std::size_t allowed = kMatchFrames / 10;
-    for (std::size_t from = 0; from < 5 * kRate / 2; from += kRate / 2) {
+    for (std::size_t from = 0; from < 10 * kRate; from += kRate / 4) {
         for (long long start = 0; start <= latest; ++start) {
             if (start + from + kMatchFrames > rec.size() / 2) break;
             std::size_t differing = 0;

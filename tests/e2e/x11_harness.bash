@@ -100,6 +100,9 @@ start_recording() {
     >"$work/$1" &
   recorder_pid=$!
   server_pids+=("$recorder_pid")
+  # The recorder delivers its first data about two seconds after it starts; the game's first
+  # sound must come later, or the recording misses its start.
+  wait_for 20 test -s "$work/$1"
 }
 stop_recording() {
   kill "$recorder_pid" 2>/dev/null
