@@ -33,6 +33,9 @@ constexpr int kEarliest = kRate * 40 / 1000, kLatest = kRate * 80 / 1000;
 constexpr int kLongestStartDelay = kRate * 5 / 2;
 constexpr int kMatchFrames = kRate / 10;
 constexpr int kRecorderTail = kRate / 10;  // a recorder stopped mid-block may pad it with silence
+// The output runs dry while nothing plays; a server then drops the first few ms written after
+// it, which clips the start of the music when it is the first sound. Judged from one block on.
+constexpr int kStreamRestart = 512;
 
 using Samples = std::vector<std::int16_t>;  // interleaved stereo
 
@@ -298,7 +301,7 @@ int main(int argc, char** argv) {
     if (Ms(end - m.start) < 5000) return Fail("less than 5 s of music to check");
 
     int gaps = 0;
-    const int foreign = CountForeignGaps(rec, music, m.start, m.start, end, &gaps);
+    const int foreign = CountForeignGaps(rec, music, m.start, m.start + kStreamRestart, end, &gaps);
     std::printf("%d silences of 5 ms or more, %d of them not the music's own\n", gaps, foreign);
     const int unheard = CountUnheard(m, sounds, musicMs, end);
     if (foreign > 0) return Fail("the output ran dry while the music played");
