@@ -54,17 +54,7 @@ public:
 int FirstTileJudged(const CFizmoView& view, int shipX, int shipY, const Geometry& g) {
     ForecastRandom random;
     CFizmoView world(nullptr, &random);
-    world.m_nViewWidth = view.m_nViewWidth;
-    world.m_nViewHeight = view.m_nViewHeight;
-    world.m_nStage = view.m_nStage;
-    world.m_nSpeedLow = view.m_nSpeedLow;
-    world.m_nSpeedHigh = view.m_nSpeedHigh;
-    for (int k = 0; k < kTiles; ++k) {
-        world.m_nTargetX[k] = view.m_nTargetX[k];
-        world.m_nTargetY[k] = view.m_nTargetY[k];
-        world.m_nTargetSpeed[k] = view.m_nTargetSpeed[k];
-        world.m_nTargetDY[k] = view.m_nTargetDY[k];
-    }
+    CopyMovingWorld(view, world);
     const int shotY = shipY + kMuzzleY;
     for (int shotX = shipX + kMuzzleX - kShotStep; shotX >= kShotGone; shotX -= kShotStep) {
         StepWorld(world, random, [](double x) { return std::sin(x); });

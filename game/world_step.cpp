@@ -103,6 +103,20 @@ void StepWorld(CFizmoView& view, Random& random, SineFunction sine) {
     MoveMissiles(view);
 }
 
+void CopyMovingWorld(const CFizmoView& view, CFizmoView& world) {
+    world.m_nViewWidth = view.m_nViewWidth;
+    world.m_nViewHeight = view.m_nViewHeight;
+    world.m_nStage = view.m_nStage;
+    world.m_nSpeedLow = view.m_nSpeedLow;
+    world.m_nSpeedHigh = view.m_nSpeedHigh;
+    for (int k = 0; k < kTiles; ++k) {
+        world.m_nTargetX[k] = view.m_nTargetX[k];
+        world.m_nTargetY[k] = view.m_nTargetY[k];
+        world.m_nTargetSpeed[k] = view.m_nTargetSpeed[k];
+        world.m_nTargetDY[k] = view.m_nTargetDY[k];
+    }
+}
+
 void CFizmoView::OnTimer(unsigned) {
     StepWorld(*this, Rng(), [](double x) { return std::sin(x); });
     if (m_pWnd) m_pWnd->InvalidateRect(RECT{0, 0, m_nViewWidth, m_nViewHeight}, false);

@@ -191,17 +191,7 @@ private:
         CopyableRandom unused(0);
         CFizmoView world(nullptr, &unused);
         CopyableRandom copy = random;
-        world.m_nViewWidth = view.m_nViewWidth;
-        world.m_nViewHeight = view.m_nViewHeight;
-        world.m_nStage = view.m_nStage;
-        world.m_nSpeedLow = view.m_nSpeedLow;
-        world.m_nSpeedHigh = view.m_nSpeedHigh;
-        for (int k = 0; k < kTiles; ++k) {
-            world.m_nTargetX[k] = view.m_nTargetX[k];
-            world.m_nTargetY[k] = view.m_nTargetY[k];
-            world.m_nTargetSpeed[k] = view.m_nTargetSpeed[k];
-            world.m_nTargetDY[k] = view.m_nTargetDY[k];
-        }
+        CopyMovingWorld(view, world);
         for (int t = 1; t <= kLongestFlight; ++t) {
             StepWorld(world, copy, [](double x) { return std::sin(x); });
             foresight_[t].resize(kTiles);
