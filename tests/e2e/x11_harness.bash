@@ -267,8 +267,11 @@ expect_unopenable() {
 
 # A defined competing load, heavier than a busy family computer's: another copy of the game
 # composing 2560 x 1440 at Qt scale 2 on a display of its own, and three busy loops per core.
-# The display the test uses stays the current one.
+# The display the test uses stays the current one. Beside it, $work/stalls lists the moments
+# the machine itself stalled (the virtual machine the tests run on does now and then).
 start_load() {
+  "$build/tests/fizmo_stall_probe" >"$work/stalls" &
+  server_pids+=($!)
   local own=$DISPLAY own_xvfb=$xvfb_pid
   start_xvfb 600 660 2560x1440 || fail "no Xvfb display for the load"
   server_pids+=("$xvfb_pid")
