@@ -13,6 +13,9 @@ class SdlSoundOutput {
 public:
     // Small enough that a sound starts well within 20 ms of being played.
     static constexpr int kBufferFrames = 256;
+    // PipeWire's turn for the game's stream: no shorter than a desktop's usual 1024 frames at
+    // 48 kHz, so the game does not hurry the whole desktop, nor wait more than 50 ms to sound.
+    static constexpr int kPipeWireBlockFrames = 512;
     static constexpr int kPreferredRate = 22050;  // the highest rate of the game's sounds
     // What a sound server may hold: a late block must not be heard, a click must be.
     static constexpr int kServerLatencyMs = 50;
