@@ -38,9 +38,9 @@ bool PipeWirePlaysTheDesktop() {
 }
 
 // SDL tries PulseAudio first. Through PipeWire's PulseAudio layer a 50 ms buffer makes the
-// whole desktop's graph run in 11.6 ms turns, and a turn the server's thread misses plays as
-// silence; SDL's own PipeWire driver hands the graph one block per turn, so a longer block
-// gives the graph longer turns at no more delay. A user's own SDL_AUDIODRIVER wins.
+// whole desktop's graph run in turns of about 11 ms, and a turn the server's thread misses
+// plays as silence. SDL's own PipeWire driver hands the graph one block per turn, so a longer
+// block gives the graph longer turns, and still sounds sooner. A user's SDL_AUDIODRIVER wins.
 bool InitPipeWire() {
     if (SDL_GetHint(SDL_HINT_AUDIODRIVER) || !PipeWirePlaysTheDesktop()) return false;
     SDL_SetHint(SDL_HINT_AUDIODRIVER, "pipewire");

@@ -28,7 +28,10 @@ sleep "$seconds"
 alive || fail "$server: the program ended while it played"
 stop_recording
 stop_app
-echo "$server: SDL's driver $(awk '$1 == "driver" { print $2 }' out)"
+# Each server through its own driver: PipeWire's where its PulseAudio layer runs.
+driver=$(awk '$1 == "driver" { print $2 }' out)
+echo "$server: SDL's driver $driver"
+[ "$driver" = "$server" ] || fail "$server: the sound went through SDL's $driver driver"
 # A hole while a real-time thread on the same machine ran a block or more late is the
 # machine's: no output could hold then (PipeWire plays a block of silence for a stream whose
 # thread misses its turn). The first hole is the one that tells; the music plays late after it.
