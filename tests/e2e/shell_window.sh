@@ -87,12 +87,7 @@ for closer in Escape Return; do
 done
 
 # Exit from the menu: the program ends with status 0.
-choose "ﾌｧｲﾙ(&F)" 2
-wait_for 10 bash -c "! kill -0 $app_pid 2>/dev/null" || fail "the program did not exit"
-wait "$app_pid"
-status=$?
-app_pid=""
-[ "$status" = 0 ] || fail "exit status $status"
+quit_app
 written=$(find home . -type f -newer Mondai.dat -not -path '*/.cache/*' -not -name '*.png' \
   -not -name out -not -name err)
 [ -z "$written" ] || fail "files written without --results: $written"

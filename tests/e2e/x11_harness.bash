@@ -127,8 +127,7 @@ alive() { kill -0 "$app_pid" 2>/dev/null; }
 # Ends the program from its menu, as a player would; it must exit with status 0, which a
 # sanitizer build also checks for leaks.
 quit_app() {
-  local try
-  for try in 1 2 3; do
+  for _ in 1 2 3; do
     choose "ﾌｧｲﾙ(&F)" 2
     wait_for 20 bash -c "! kill -0 $app_pid 2>/dev/null" && break
     # On a loaded machine a key can reach the game before the popup holds the keyboard, and
