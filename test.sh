@@ -39,7 +39,7 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs" --label-exclude timing
 
 echo "== fuzz"
-seconds=${FIZMO_FUZZ_SECONDS:-60}
+seconds=${FIZMO_FUZZ_SECONDS:-30}
 [ "${FIZMO_LONG:-0}" = 1 ] && seconds=600
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFIZMO_FUZZ=ON >/dev/null
 cmake --build build-fuzz -j"$jobs"

@@ -1,5 +1,8 @@
 #include "platform/sdl_sound_output.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -9,9 +12,6 @@
 #include <string>
 #include <system_error>
 #include <vector>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "platform/sound_mixer.h"
 #include "platform/sound_trace.h"
@@ -112,6 +112,10 @@ void SdlSoundOutput::Close() {
 }
 
 void SdlSoundOutput::Callback(void* self, Uint8* stream, int length) {
+    // SDL raises its own audio thread above other programs, but PipeWire's driver calls back
+    // on a thread of PipeWire's at ordinary priority, which a busy machine starves for a block.
+    thread_local const bool raised = SDL_SetThreadPriority(SDL_THREAD_PRIORITY_TIME_CRITICAL) == 0;
+    static_cast<void>(raised);
     auto* output = static_cast<SdlSoundOutput*>(self);
     if (!output->mixer_) {
         std::memset(stream, 0, static_cast<std::size_t>(length));

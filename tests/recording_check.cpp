@@ -2,10 +2,11 @@
 // from a sound server's monitor, against the game's own waves and its play trace
 // (FIZMO_TRACE_SOUNDS=1):
 //  - the music starts the recording, sample for sample as the mixer renders it;
-//  - every silence of 5 ms or more while the music plays is one of the music's own rests,
-//    so an output block that came too late shows as a gap;
+//  - every silence of 5 ms or more while the music plays is one of the music's own rests, and
+//    the music never jumps, so an output block that came too late shows; unless the machine
+//    itself stalled then, as the stall probe's list tells;
 //  - every traced firing, right-answer and wrong-answer sound is there, near its time.
-// Usage: fizmo_recording_check <recording> <trace>
+// Usage: fizmo_recording_check <recording> <trace> [<stalls>]
 //        fizmo_recording_check --count <recording> <sound>: how often the sound is heard
 #include <algorithm>
 #include <cmath>
@@ -32,6 +33,9 @@ constexpr int kEdge = kRate / 1000;  // rounding at the ends of a rest
 constexpr int kEarliest = kRate * 40 / 1000, kLatest = kRate * 80 / 1000;
 constexpr int kLongestStartDelay = kRate * 5 / 2;
 constexpr int kMatchFrames = kRate / 10;
+constexpr int kLongestJump = kRate / 5;
+// How far a dropout may be from a stall of the machine that explains it, in seconds.
+constexpr double kStallSlack = 0.15;
 constexpr int kRecorderTail = kRate / 10;  // a recorder stopped mid-block may pad it with silence
 // The output runs dry while nothing plays; a server then drops the first few ms written after
 // it, which clips the start of the music when it is the first sound. Judged from one block on.
@@ -99,47 +103,87 @@ std::vector<Play> ReadTrace(const std::string& path) {
     return plays;
 }
 
-// Where the music starts in the recording, at most at `latest`: the frame from which nine in
-// ten frames of a tenth of a second of it are the mixer's own rendering, or -1. Stretches a
-// quarter of a second apart over its first ten seconds are tried, as other sounds may play
-// over one.
-long long AlignMusic(const Samples& rec, const Samples& music, long long latest) {
-    const std::size_t allowed = kMatchFrames / 10;
-    for (std::size_t from = 0; from < 10 * kRate; from += kRate / 4) {
-        for (long long start = 0; start <= latest; ++start) {
-            if (start + from + kMatchFrames > rec.size() / 2) break;
-            std::size_t differing = 0;
-            for (std::size_t f = from; differing <= allowed && f < from + kMatchFrames; ++f) {
-                const std::size_t r = 2 * (start + f);
-                differing += rec[r] != music[2 * f] || rec[r + 1] != music[2 * f + 1];
-            }
-            if (differing <= allowed) return start;
-        }
+// Whether a tenth of a second of the recording from frame `at` is, in nine frames of ten, the
+// mixer's music placed at frame `start`.
+bool MusicAt(const Samples& rec, const Samples& music, long long start, long long at) {
+    const long long from = at - start;
+    if (from < 0 || static_cast<std::size_t>(at + kMatchFrames) > rec.size() / 2 ||
+        static_cast<std::size_t>(from + kMatchFrames) > music.size() / 2)
+        return false;
+    std::size_t differing = 0;
+    for (long long f = 0; differing <= kMatchFrames / 10 && f < kMatchFrames; ++f) {
+        const std::size_t r = 2 * (at + f), m = 2 * (from + f);
+        differing += rec[r] != music[m] || rec[r + 1] != music[m + 1];
     }
+    return differing <= kMatchFrames / 10;
+}
+
+// The same over three tenths of a second, so that a note repeating its own period does not pass
+// for the music moved by it.
+bool MusicHolds(const Samples& rec, const Samples& music, long long start, long long at) {
+    for (int tenth = 0; tenth < 3; ++tenth)
+        if (!MusicAt(rec, music, start, at + tenth * kMatchFrames)) return false;
+    return true;
+}
+
+// Where the music starts in the recording, at most at `latest`, or -1. Stretches a quarter of
+// a second apart over its first ten seconds are tried, as other sounds may play over one.
+long long AlignMusic(const Samples& rec, const Samples& music, long long latest) {
+    for (long long from = 0; from < 10 * kRate; from += kRate / 4)
+        for (long long start = 0; start <= latest; ++start)
+            if (MusicAt(rec, music, start, start + from)) return start;
     return -1;
 }
 
-// Silences of the recording between `from` and `to` that the music does not have there.
-int CountForeignGaps(const Samples& rec, const Samples& music, long long start, std::size_t from,
-                     std::size_t to, int* gaps) {
-    int foreign = 0;
-    for (std::size_t f = from; f < to;) {
+// A place where the music in the recording jumps against the mixer's: a block the server
+// played late, which puts off the rest, or one it dropped. It happened between two frames.
+struct Jump {
+    long long from, to, frames;
+    bool silence = false;  // a silence the music does not have, `frames` long
+};
+
+// The jumps of the music placed at `start`, looked for every tenth of a second from `from`.
+std::vector<Jump> FollowMusic(const Samples& rec, const Samples& music, long long start,
+                              long long from, long long to) {
+    std::vector<Jump> jumps;
+    long long last = from;
+    for (long long at = from; at + kMatchFrames < to; at += kMatchFrames) {
+        if (MusicAt(rec, music, start, at)) {
+            last = at;
+            continue;
+        }
+        for (long long d = 1; d <= kLongestJump; ++d) {
+            const long long moved = MusicHolds(rec, music, start + d, at)   ? d
+                                    : MusicHolds(rec, music, start - d, at) ? -d
+                                                                            : 0;
+            if (moved == 0) continue;
+            jumps.push_back({last, at, moved});
+            start += moved;
+            last = at;
+            break;
+        }
+    }
+    return jumps;
+}
+
+// Silences of the recording between `from` and `to` that the music placed at `start` does not
+// have there; `gaps` counts every silence.
+std::vector<Jump> ForeignGaps(const Samples& rec, const Samples& music, long long start,
+                              long long from, long long to, int* gaps) {
+    std::vector<Jump> foreign;
+    for (long long f = from; f < to;) {
         if (Loudness(rec, f) > kQuiet) {
             ++f;
             continue;
         }
-        std::size_t end = f;
+        long long end = f;
         while (end < to && Loudness(rec, end) <= kQuiet) ++end;
         if (end - f >= kShortestGap) {
             ++*gaps;
             bool rest = true;
-            for (std::size_t g = f + kEdge; rest && g + kEdge < end; ++g)
+            for (long long g = f + kEdge; rest && g + kEdge < end; ++g)
                 rest = Loudness(music, g - start) <= kQuiet;
-            if (!rest) {
-                ++foreign;
-                std::printf("a silence of %.1f ms at %.3f s that the music does not have\n",
-                            Ms(end - f), Ms(f) / 1000);
-            }
+            if (!rest) foreign.push_back({f, end, end - f, true});
         }
         f = end;
     }
@@ -198,11 +242,28 @@ struct MusicInRecording {
     const Samples& music;
     long long start;
     long long delay = 0;  // how late the music is against the sounds played after it
+    std::vector<Jump> jumps;
+    std::vector<Jump> stalled;  // dropouts while the machine stalled: no sound is judged there
     std::map<std::string, Samples> effects;
 
+    // Where the music is placed at recording frame `frame`, after the jumps before it.
+    long long StartAt(long long frame) const {
+        long long at = start;
+        for (const Jump& j : jumps) at += j.to <= frame ? j.frames : 0;
+        return at;
+    }
     // Where play `p` must be heard, with the music first played at `musicMs`.
     long long FrameOf(const Play& p, long long musicMs) const {
-        return start + (p.ms - musicMs) * kRate / 1000 - delay;
+        const long long frame = start + (p.ms - musicMs) * kRate / 1000 - delay;
+        return frame + StartAt(frame) - start;
+    }
+    bool Stalled(long long from, long long to) const {
+        return std::any_of(stalled.begin(), stalled.end(),
+                           [&](const Jump& d) { return d.from <= to && d.to >= from; });
+    }
+    // The steady-clock time in seconds at which frame `frame` was played.
+    double PlayedAt(long long frame, long long musicMs) const {
+        return (musicMs + Ms(frame - StartAt(frame) + delay)) / 1000;
     }
     const Samples& Effect(const std::string& name) {
         Samples& effect = effects[name];
@@ -210,9 +271,53 @@ struct MusicInRecording {
         return effect;
     }
     double Match(const std::string& name, long long from, long long to, long long* lag) {
-        return BestMatch(rec, music, start, Effect(name), from, to, lag);
+        return BestMatch(rec, music, StartAt(from), Effect(name), from, to, lag);
     }
 };
+
+// Stalls of the machine itself, "<steady-clock s at their end> <ms>" per line.
+using Stalls = std::vector<std::pair<double, double>>;  // steady-clock s at start and end
+Stalls ReadStalls(const std::string& path) {
+    std::ifstream in(path);
+    Stalls stalls;
+    double end = 0, ms = 0;
+    while (in >> end >> ms) stalls.emplace_back(end - ms / 1000, end);
+    return stalls;
+}
+
+// The places where the output ran dry while the music played: silences the music does not
+// have, and jumps of the music. Each one the machine's own stall explains is not counted.
+int CountDropouts(MusicInRecording& m, long long musicMs, long long from, long long end,
+                  const Stalls& stalls) {
+    int gaps = 0;
+    std::vector<Jump> dropouts;
+    long long start = m.start;
+    for (const Jump& j : m.jumps) {
+        if (j.to > end) break;
+        for (const Jump& g : ForeignGaps(m.rec, m.music, start, from, j.from, &gaps))
+            dropouts.push_back(g);
+        dropouts.push_back(j);
+        start += j.frames, from = j.to;
+    }
+    for (const Jump& g : ForeignGaps(m.rec, m.music, start, from, end, &gaps))
+        dropouts.push_back(g);
+    int unexplained = 0;
+    for (const Jump& d : dropouts) {
+        const double at = m.PlayedAt(d.from, musicMs) - kStallSlack;
+        const double to = m.PlayedAt(d.to, musicMs) + kStallSlack;
+        const bool stalled = std::any_of(stalls.begin(), stalls.end(),
+                                         [&](auto& s) { return s.first <= to && s.second >= at; });
+        unexplained += !stalled;
+        if (stalled) m.stalled.push_back(d);
+        std::printf("%s %.1f ms between %.3f and %.3f s%s\n",
+                    d.silence ? "a silence the music does not have," : "the music jumps",
+                    Ms(d.frames), Ms(d.from) / 1000, Ms(d.to) / 1000,
+                    stalled ? ", as the machine stalled" : "");
+    }
+    std::printf("%d silences of 5 ms or more; %zu dropouts, %d of them not the machine's\n", gaps,
+                dropouts.size(), unexplained);
+    return unexplained;
+}
 
 // The plays after the first music until a sequence stops it; the frame where that happens
 // (or the recording's end) goes to `musicEnd`.
@@ -231,19 +336,34 @@ std::vector<Play> SoundsOverTheMusic(const std::vector<Play>& plays, std::size_t
     return sounds;
 }
 
+// Milliseconds the machine stalled from `fromMs` to `toMs` on the steady clock.
+double StalledMs(const Stalls& stalls, long long fromMs, long long toMs) {
+    double ms = 0;
+    for (const auto& [begin, end] : stalls)
+        if (end * 1000 > fromMs && begin * 1000 < toMs + kStallSlack * 1000)
+            ms += (end - begin) * 1000;
+    return ms;
+}
+
 // How many of `sounds` are not heard near their time before frame `end`; prints what it finds.
+// The sink's time stands still while the machine stalls, so after a stall a sound is looked for
+// that much further off, and the next ones from where it was heard.
 int CountUnheard(MusicInRecording& m, const std::vector<Play>& sounds, long long musicMs,
-                 long long end) {
+                 long long end, const Stalls& stalls) {
     std::map<std::string, int> heard, played;
     std::vector<double> lags;
+    long long drift = 0, lastMs = musicMs;
     for (const Play& p : sounds) {
-        const long long at = m.FrameOf(p, musicMs);
+        const long long at = m.FrameOf(p, musicMs) + drift;
         if (at + kMatchFrames >= end) break;
+        if (m.Stalled(at - kEarliest, at + kMatchFrames + kLatest)) continue;
         ++played[p.name];
+        const long long stalled = std::lround(StalledMs(stalls, lastMs, p.ms) * kRate / 1000);
         long long lag = 0;
-        if (m.Match(p.name, at - kEarliest, at + kLatest, &lag) >= 0.5) {
+        if (m.Match(p.name, at - kEarliest - stalled, at + kLatest + stalled, &lag) >= 0.5) {
             ++heard[p.name];
             lags.push_back(Ms(lag - at));
+            drift += lag - at, lastMs = p.ms;
         }
     }
     int missing = 0;
@@ -267,7 +387,9 @@ int main(int argc, char** argv) {
         std::printf("%d\n", CountPlays(ReadRecording(argv[2]), argv[3]));
         return 0;
     }
-    if (argc != 3) return Fail("usage: fizmo_recording_check <recording> <trace>");
+    if (argc != 3 && argc != 4)
+        return Fail("usage: fizmo_recording_check <recording> <trace> [<stalls>]");
+    const std::string stallsPath = argc == 4 ? argv[3] : "";
     const Samples rec = ReadRecording(argv[1]);
     const std::vector<Play> plays = ReadTrace(argv[2]);
     std::printf("recorded %.1f s\n", Ms(rec.size() / 2) / 1000);
@@ -281,8 +403,10 @@ int main(int argc, char** argv) {
     // No later than if the first sound in the recording were the first one played.
     const long long latest =
         static_cast<long long>(FirstSound(rec)) + (musicMs - plays.front().ms + 100) * kRate / 1000;
-    MusicInRecording m{rec, music, AlignMusic(rec, music, latest), 0, {}};
+    MusicInRecording m{rec, music, AlignMusic(rec, music, latest), 0, {}, {}, {}};
     if (m.start < 0) return Fail("the recording does not start with the music");
+    const long long from = m.start + kStreamRestart;
+    m.jumps = FollowMusic(rec, music, m.start, from, static_cast<long long>(rec.size() / 2));
 
     long long musicEnd = static_cast<long long>(rec.size() / 2) - kRecorderTail;
     const std::vector<Play> sounds =
@@ -300,11 +424,10 @@ int main(int argc, char** argv) {
     std::printf("the music plays from %.3f s to %.3f s\n", Ms(m.start) / 1000, Ms(end) / 1000);
     if (Ms(end - m.start) < 5000) return Fail("less than 5 s of music to check");
 
-    int gaps = 0;
-    const int foreign = CountForeignGaps(rec, music, m.start, m.start + kStreamRestart, end, &gaps);
-    std::printf("%d silences of 5 ms or more, %d of them not the music's own\n", gaps, foreign);
-    const int unheard = CountUnheard(m, sounds, musicMs, end);
-    if (foreign > 0) return Fail("the output ran dry while the music played");
+    const Stalls stalls = ReadStalls(stallsPath);
+    const int dropouts = CountDropouts(m, musicMs, from, end, stalls);
+    const int unheard = CountUnheard(m, sounds, musicMs, end, stalls);
+    if (dropouts > 0) return Fail("the output ran dry while the music played");
     if (unheard > 0) return Fail("sounds the game played are not in the recording");
     std::puts("the recording holds what the game played");
     return 0;
