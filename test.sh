@@ -36,7 +36,7 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DFIZMO_SANITIZE=ON -DFIZMO_WE
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   LSAN_OPTIONS=suppressions="$PWD/tests/lsan_suppressions.txt" \
-  ctest --test-dir build-asan --output-on-failure -j"$jobs" --label-exclude timing
+  ctest --test-dir build-asan --output-on-failure -j"$jobs" --label-exclude "timing|long"
 
 echo "== fuzz"
 seconds=${FIZMO_FUZZ_SECONDS:-30}
