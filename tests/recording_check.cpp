@@ -285,6 +285,14 @@ Stalls ReadStalls(const std::string& path) {
     return stalls;
 }
 
+// Milliseconds the machine stalled from `from` to `to`, steady-clock seconds.
+double StalledMs(const Stalls& stalls, double from, double to) {
+    double ms = 0;
+    for (const auto& [begin, end] : stalls)
+        if (end > from && begin < to) ms += (end - begin) * 1000;
+    return ms;
+}
+
 // The places where the output ran dry while the music played: silences the music does not
 // have, and jumps of the music. Each one the machine's own stall explains is not counted.
 int CountDropouts(MusicInRecording& m, long long musicMs, long long from, long long end,
@@ -303,10 +311,8 @@ int CountDropouts(MusicInRecording& m, long long musicMs, long long from, long l
         dropouts.push_back(g);
     int unexplained = 0;
     for (const Jump& d : dropouts) {
-        const double at = m.PlayedAt(d.from, musicMs) - kStallSlack;
-        const double to = m.PlayedAt(d.to, musicMs) + kStallSlack;
-        const bool stalled = std::any_of(stalls.begin(), stalls.end(),
-                                         [&](auto& s) { return s.first <= to && s.second >= at; });
+        const bool stalled = StalledMs(stalls, m.PlayedAt(d.from, musicMs) - kStallSlack,
+                                       m.PlayedAt(d.to, musicMs) + kStallSlack) > 0;
         unexplained += !stalled;
         if (stalled) m.stalled.push_back(d);
         std::printf("%s %.1f ms between %.3f and %.3f s%s\n",
@@ -336,15 +342,6 @@ std::vector<Play> SoundsOverTheMusic(const std::vector<Play>& plays, std::size_t
     return sounds;
 }
 
-// Milliseconds the machine stalled from `fromMs` to `toMs` on the steady clock.
-double StalledMs(const Stalls& stalls, long long fromMs, long long toMs) {
-    double ms = 0;
-    for (const auto& [begin, end] : stalls)
-        if (end * 1000 > fromMs && begin * 1000 < toMs + kStallSlack * 1000)
-            ms += (end - begin) * 1000;
-    return ms;
-}
-
 // How many of `sounds` are not heard near their time before frame `end`; prints what it finds.
 // The sink's time stands still while the machine stalls, so after a stall a sound is looked for
 // that much further off, and the next ones from where it was heard.
@@ -358,7 +355,8 @@ int CountUnheard(MusicInRecording& m, const std::vector<Play>& sounds, long long
         if (at + kMatchFrames >= end) break;
         if (m.Stalled(at - kEarliest, at + kMatchFrames + kLatest)) continue;
         ++played[p.name];
-        const long long stalled = std::lround(StalledMs(stalls, lastMs, p.ms) * kRate / 1000);
+        const long long stalled = std::lround(
+            StalledMs(stalls, lastMs / 1000.0, p.ms / 1000.0 + kStallSlack) * kRate / 1000);
         long long lag = 0;
         if (m.Match(p.name, at - kEarliest - stalled, at + kLatest + stalled, &lag) >= 0.5) {
             ++heard[p.name];
