@@ -34,4 +34,8 @@ echo "$server: SDL's driver $driver"
 [ "$driver" = "$server" ] || fail "$server: the sound went through SDL's $driver driver"
 # A dropout while a real-time thread on the same machine ran a block or more late is the
 # machine's: no output could hold then.
-"$build/tests/fizmo_recording_check" recording.raw out "$work/stalls" || fail "$server: the recording is wrong"
+# On a failure the server's own word on who was late (PipeWire names the node) comes with it.
+"$build/tests/fizmo_recording_check" recording.raw out "$work/stalls" || {
+  grep -iE 'slow|xrun|underrun|missed' "$work/sound-server.log" | tail -n 5 | sed 's/^/  server: /' >&2
+  fail "$server: the recording is wrong"
+}
