@@ -1,5 +1,7 @@
 #include "app/results_sheet.h"
 
+#include <unistd.h>
+
 #include <QString>
 #include <cerrno>
 #include <cstring>
@@ -78,10 +80,13 @@ std::string ResultsRow(const QuestionResult& r) {
 ResultsSheet::ResultsSheet(std::string path, Complaint complain)
     : path_(std::move(path)), complain_(std::move(complain)) {
     file_ = std::fopen(path_.c_str(), "ab");
-    // Rows of earlier runs stay as they are; a new file gets the mark and the header.
-    if (!file_ || std::fseek(file_, 0, SEEK_END) != 0)
+    if (!file_) {
         GiveUp();
-    else if (std::ftell(file_) == 0)
+        return;
+    }
+    // Rows of earlier runs stay as they are; a new file gets the mark and the header, and so
+    // does a pipe, which cannot seek and only ever carries this run.
+    if (std::fseek(file_, 0, SEEK_END) != 0 || std::ftell(file_) == 0)
         Write(std::string(kByteOrderMark) + kHeader + "\r\n");
 }
 
@@ -93,8 +98,11 @@ void ResultsSheet::Record(const QuestionResult& result) {
     if (file_) Write(ResultsRow(result) + "\r\n");
 }
 
+// Each row reaches the disk itself, not only the system's cache, so a power cut keeps it. A
+// pipe or a terminal has no disk behind it (EINVAL) and is written all the same.
 bool ResultsSheet::Write(const std::string& text) {
-    if (std::fwrite(text.data(), 1, text.size(), file_) == text.size() && std::fflush(file_) == 0)
+    if (std::fwrite(text.data(), 1, text.size(), file_) == text.size() && std::fflush(file_) == 0 &&
+        (fdatasync(fileno(file_)) == 0 || errno == EINVAL))
         return true;
     GiveUp();
     return false;

@@ -1,5 +1,6 @@
 // The results sheet, from a game played headless: one row per question, as played.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -73,6 +74,20 @@ TEST(AppResultsSheetTest, AFileThatCannotBeWrittenIsSaidOnceAndPlayGoesOn) {
     ResultsSheet sheet("/no/such/folder/results.csv", [&](const std::string&) { ++complaints; });
     sheet.Record(QuestionResult{});
     EXPECT_EQ(complaints, 1);
+    // A pipe neither seeks nor syncs, and still takes the header and the rows.
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    {
+        ResultsSheet piped("/dev/fd/" + std::to_string(ends[1]),
+                           [&](const std::string&) { ++complaints; });
+        piped.Record(QuestionResult{});
+    }
+    close(ends[1]);
+    char text[512];
+    const ssize_t got = read(ends[0], text, sizeof text);
+    close(ends[0]);
+    EXPECT_EQ(complaints, 1);
+    EXPECT_EQ(std::count(text, text + std::max<ssize_t>(got, 0), '\n'), 2);
     QuestionResult word;
     word.quizMode = kQuizWordProblems;
     word.encoding = TextEncoding::Utf8;
