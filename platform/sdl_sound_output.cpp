@@ -1,5 +1,7 @@
 #include "platform/sdl_sound_output.h"
 
+#include <sched.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,6 +19,9 @@
 #include "platform/sound_trace.h"
 
 namespace {
+
+// Below PipeWire's own data threads (88), as high as rtkit gives a desktop's programs.
+constexpr int kRealTimePriority = 20;
 
 // The outputs open now, for ShutdownSoundOutput; only touched on the user-interface thread.
 std::vector<SdlSoundOutput*>& OpenOutputs() {
@@ -54,11 +59,24 @@ bool InitPipeWire() {
 bool InitAudio() {
     // A Qt program never reads the SIGINT/SIGTERM flags SDL would install handlers for.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // SDL then asks for real time where it can (through rtkit on a desktop).
+    SDL_SetHint(SDL_HINT_THREAD_FORCE_REALTIME_TIME_CRITICAL, "1");
     // SDL asks a PulseAudio server for a buffer of one block only, which runs dry whenever
     // the thread is late by a block; libpulse reads this, a user's own wins.
     const std::string latency = std::to_string(SdlSoundOutput::kServerLatencyMs);
     setenv("PULSE_LATENCY_MSEC", latency.c_str(), 0);
     return InitPipeWire() || SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+}
+
+// The thread that mixes runs in real time where the system lets this user have it, as the
+// server's own threads do: at the highest ordinary priority, a machine whose processors other
+// programs keep busy still held it back a whole block now and then.
+bool RaiseCallingThread() {
+    if (SDL_SetThreadPriority(SDL_THREAD_PRIORITY_TIME_CRITICAL) == 0) return true;
+    sched_param realTime{};
+    realTime.sched_priority = kRealTimePriority;
+    if (sched_setscheduler(0, SCHED_RR | SCHED_RESET_ON_FORK, &realTime) == 0) return true;
+    return setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), -20) == 0;
 }
 
 bool DriverIsPipeWire() {
@@ -112,9 +130,9 @@ void SdlSoundOutput::Close() {
 }
 
 void SdlSoundOutput::Callback(void* self, Uint8* stream, int length) {
-    // SDL raises its own audio thread above other programs, but PipeWire's driver calls back
-    // on a thread of PipeWire's at ordinary priority, which a busy machine starves for a block.
-    thread_local const bool raised = SDL_SetThreadPriority(SDL_THREAD_PRIORITY_TIME_CRITICAL) == 0;
+    // PipeWire's driver calls back on a thread of PipeWire's at ordinary priority, and SDL's
+    // own thread gets only what SDL could ask for: whichever thread calls is raised once.
+    thread_local const bool raised = RaiseCallingThread();
     static_cast<void>(raised);
     auto* output = static_cast<SdlSoundOutput*>(self);
     if (!output->mixer_) {
