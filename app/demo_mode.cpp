@@ -7,6 +7,7 @@
 #include "app/main_frame.h"
 #include "app/view_host.h"
 #include "game/fizmo_view.h"
+#include "game/tile_layout.h"
 
 namespace {
 
@@ -49,6 +50,8 @@ void DemoMode::Step() {
     if (DemoGameEnded(view)) {
         if (++stepsSinceGameEnded_ >= kStepsBeforeRestart) {
             stepsSinceGameEnded_ = 0;
+            // A missile still on its way when play ended would fly on into the next game.
+            ClearShots(view);
             frame_->OnCommand(ID_START);
         }
         return;

@@ -1,7 +1,9 @@
 #include "app/demo_pilot.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 #include "game/fizmo_view.h"
@@ -40,32 +42,44 @@ bool MissileInFlight(const CFizmoView& view) {
     return false;
 }
 
-// The forecast draws no numbers from the game's own sequence; a tile that wraps meanwhile
-// comes back at the far left, where its new speed hardly matters.
+// The forecast draws no numbers from the game's own sequence; the speed a tile gets when it
+// wraps is then unknown, and the forecast reckons with it anywhere along its row.
 class ForecastRandom final : public Random {
 public:
     int Rand() override { return 0; }
     void Seed(unsigned) override {}
 };
 
-// The tile that a missile fired now from (shipX, shipY) is judged against first, flown
-// with the game's own world step and hit rules on a copy of the tiles; -1 when a tile
-// reaches the ship first or the missile flies off unjudged.
-int FirstTileJudged(const CFizmoView& view, int shipX, int shipY, const Geometry& g) {
+// Whether a missile fired now from (shipX, shipY) meets tile `digit` and no other, flown
+// with the game's own world step and hit rules on a copy of the tiles. A busy machine may
+// judge a frame before the world moved, or only after it moved twice or more and so past
+// `digit`: no other tile may come within reach anywhere on the missile's way to the edge of
+// the screen, nor any tile reach the ship before the missile met `digit`.
+bool ShotMeetsOnly(int digit, const CFizmoView& view, int shipX, int shipY, const Geometry& g) {
     ForecastRandom random;
     CFizmoView world(nullptr, &random);
     CopyMovingWorld(view, world);
+    bool wrapped[kTiles] = {};
     const int shotY = shipY + kMuzzleY;
-    for (int shotX = shipX + kMuzzleX - kShotStep; shotX >= kShotGone; shotX -= kShotStep) {
-        StepWorld(world, random, [](double x) { return std::sin(x); });
-        for (int k = 0; k < kTiles; ++k)
-            if (MissileHitsTile(shotX, shotY, world.m_nTargetX[k], world.m_nTargetY[k], g.n, g.h))
-                return k;
-        for (int k = 0; k < kTiles; ++k)
+    bool met = false;  // `digit` within reach after a move, when the game judges
+    for (int shotX = shipX + kMuzzleX, moves = 0; shotX >= kShotGone; shotX -= kShotStep, ++moves) {
+        if (moves > 0) {
+            int before[kTiles];
+            std::copy(std::begin(world.m_nTargetX), std::end(world.m_nTargetX), before);
+            StepWorld(world, random, [](double x) { return std::sin(x); });
+            for (int k = 0; k < kTiles; ++k) wrapped[k] |= world.m_nTargetX[k] < before[k];
+        }
+        for (int k = 0; k < kTiles; ++k) {
+            const int tileX = wrapped[k] ? shotX - 1 : world.m_nTargetX[k];
+            if (!MissileHitsTile(shotX, shotY, tileX, world.m_nTargetY[k], g.n, g.h)) continue;
+            if (k != digit || wrapped[k]) return false;
+            met = met || moves > 0;
+        }
+        for (int k = 0; k < kTiles && !met; ++k)
             if (TileTouchesShip(world.m_nTargetX[k], world.m_nTargetY[k], shipX, shipY, g.h))
-                return -1;
+                return false;
     }
-    return -1;
+    return met;
 }
 
 // The digit table is rebuilt from the question in each frame. A question set outside a frame
@@ -99,7 +113,7 @@ DemoMove PlanDemoMove(const CFizmoView& view) {
     if (digit < 0 || view.m_bStageClear) return move;
 
     const int aimed = AimedPointerY(view.m_nTargetY[digit], g);
-    if (FirstTileJudged(view, g.shipX, aimed - kPointerToShip, g) == digit) {
+    if (ShotMeetsOnly(digit, view, g.shipX, aimed - kPointerToShip, g)) {
         move.pointerY = aimed;
         move.fire = !MissileInFlight(view);
         return move;

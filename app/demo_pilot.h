@@ -15,8 +15,9 @@ int WantedDigit(const CFizmoView& view);
 
 // Puts the ship level with the wanted tile, so that a missile's judged point (24 pixels
 // below its top, which starts 65 below the ship's) meets the tile's centre, and fires only
-// when a forecast of the flight with the game's own rules has that missile meet that tile
-// before any other and before a tile reaches the ship: the demo never hits a wrong tile.
+// when a forecast of the flight with the game's own rules has that missile meet that tile,
+// no other tile anywhere on its way, however a busy machine spaces the frames, and no tile
+// reach the ship first: the demo never hits a wrong tile.
 // One missile at a time: a second one in the same row would hit the tile again after it
 // went back to the left. Otherwise the ship waits between two rows.
 DemoMove PlanDemoMove(const CFizmoView& view);
