@@ -152,11 +152,6 @@ TEST_F(AppDemoPilotTest, HoldsFireWithoutAQuestionAndNoticesTheEndOfAGame) {
 TEST(AppDemoPilotPlay, FiveMinutesWithoutAWrongHit) {
     PlayDriver driver(1920, 1040);
     CFizmoView& view = driver.view;
-    const auto pilot = [&view] {
-        const DemoMove move = PlanDemoMove(view);
-        view.OnMouseMove(0, move.pointerX, move.pointerY);
-        if (move.fire) view.OnLButtonDown(1, move.pointerX, move.pointerY);
-    };
     const auto busy = [&] { return driver.window.timerRunning && !view.m_bStageClear; };
     driver.Start(kQuizTimesTable);
     int stagesCleared = 0, stage = 1, score = 0;
@@ -172,7 +167,9 @@ TEST(AppDemoPilotPlay, FiveMinutesWithoutAWrongHit) {
         stage = view.m_nStage;
         score = view.m_nScore;
         if (period % 11 == 1 && busy()) view.OnTimer(kTimerId);  // the next frame comes late
-        pilot();
+        const DemoMove move = PlanDemoMove(view);
+        view.OnMouseMove(0, move.pointerX, move.pointerY);
+        if (move.fire) view.OnLButtonDown(1, move.pointerX, move.pointerY);
         if (period % 2 == 0 && busy()) view.OnTimer(kTimerId);  // a move the pilot did not see
     }
     EXPECT_GE(stagesCleared, 3);

@@ -74,14 +74,12 @@ TEST(AppResultsSheetTest, AFileThatCannotBeWrittenIsSaidOnceAndPlayGoesOn) {
     ResultsSheet sheet("/no/such/folder/results.csv", [&](const std::string&) { ++complaints; });
     sheet.Record(QuestionResult{});
     EXPECT_EQ(complaints, 1);
-    // A pipe neither seeks nor syncs, and still takes the header and the rows.
+    // A pipe neither seeks nor syncs, and still takes the header and the row.
     int ends[2];
     ASSERT_EQ(pipe(ends), 0);
-    {
-        ResultsSheet piped("/dev/fd/" + std::to_string(ends[1]),
-                           [&](const std::string&) { ++complaints; });
-        piped.Record(QuestionResult{});
-    }
+    ResultsSheet("/dev/fd/" + std::to_string(ends[1]), [&](const std::string&) {
+        ++complaints;
+    }).Record(QuestionResult{});
     close(ends[1]);
     char text[512];
     const ssize_t got = read(ends[0], text, sizeof text);
