@@ -13,5 +13,7 @@ enum AppCommand : unsigned {
     ID_APP_EXIT = 57665,
     ID_NEXT_PANE = 57680,
     ID_PREV_PANE = 57681,
+    ID_CHILD_NAME = 32790,  // ファイル → なまえ…
+    ID_RECORDS = 32791,     // ファイル → きろく…
     ID_DECORATION = 65535,  // the plain menu-bar items: handled nowhere
 };

@@ -14,6 +14,9 @@
 
 namespace {
 
+constexpr double kLeastFluentSeconds = 1;
+constexpr double kMostFluentSeconds = 120;
+
 // Options that QApplication and its X11 platform take for themselves: a desktop launcher
 // or a user may pass them to any Qt program. They reach QApplication untouched.
 constexpr std::string_view kQtOptionsWithValue[] = {
@@ -34,6 +37,7 @@ constexpr std::string_view kQtOptionsWithJoinedValue[] = {
 // How many words a Qt option takes (1 or 2), or 0 when `arg` is not one. Qt accepts each
 // with one dash or two.
 int QtOptionWords(std::string_view arg) {
+    if (arg == "--name") return 0;  // the game's own child's name; Qt's is -name
     if (arg.starts_with("--")) arg.remove_prefix(1);
     for (std::string_view flag : kQtFlags)
         if (arg == flag) return 1;
@@ -121,6 +125,22 @@ std::optional<std::string> ChooseLevel(const QCommandLineParser& parser, Command
     return "--level: unknown level '" + level.toStdString() + "' (easy, normal or hard)";
 }
 
+std::optional<std::string> ChooseRecords(const QCommandLineParser& parser, CommandLine* result) {
+    result->noRecords = parser.isSet("no-records");
+    if (parser.isSet("name")) result->childName = parser.value("name").toStdString();
+    result->recordsDir = parser.value("records-dir").toLocal8Bit().toStdString();
+    if (parser.isSet("records-dir") && result->recordsDir.empty())
+        return std::string("--records-dir needs the name of a folder");
+    if (!parser.isSet("fluent-seconds")) return std::nullopt;
+    bool number = false;
+    result->fluentSeconds = parser.value("fluent-seconds").toDouble(&number);
+    if (number && result->fluentSeconds >= kLeastFluentSeconds &&
+        result->fluentSeconds <= kMostFluentSeconds)
+        return std::nullopt;
+    return "--fluent-seconds: '" + parser.value("fluent-seconds").toStdString() +
+           "' is not a number of seconds from 1 to 120";
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(int argc, const char* const* argv) {
@@ -134,10 +154,14 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
     const QCommandLineOption checkProblems("check-problems", {}, "FILE");
     const QCommandLineOption level("level", {}, "LEVEL");
     const QCommandLineOption results("results", {}, "FILE");
+    const QCommandLineOption report("report", {}, "PDF");
     parser.addOptions({help, QCommandLineOption("version"), QCommandLineOption("demo"),
                        checkProblems, QCommandLineOption("times-tables"),
                        QCommandLineOption("additions"), QCommandLineOption("word-problems"), level,
-                       QCommandLineOption("start"), results});
+                       QCommandLineOption("start"), results, report,
+                       QCommandLineOption("no-records"), QCommandLineOption("name", {}, "NAME"),
+                       QCommandLineOption("records-dir", {}, "DIR"),
+                       QCommandLineOption("fluent-seconds", {}, "N")});
     if (!parser.parse(args)) return Failure(ParserError(parser, args));
     if (parser.isSet(help)) {
         result.action = CommandLine::Action::Help;
@@ -150,6 +174,15 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
     if (parser.isSet(checkProblems)) {
         result.action = CommandLine::Action::CheckProblems;
         result.problemFile = parser.value(checkProblems).toLocal8Bit().toStdString();
+        return result;
+    }
+    if (auto error = ChooseRecords(parser, &result)) return Failure(*error);
+    if (parser.isSet(report)) {
+        result.action = CommandLine::Action::Report;
+        result.reportFile = parser.value(report).toLocal8Bit().toStdString();
+        for (const QString& input : parser.positionalArguments())
+            result.reportInputs.push_back(input.toLocal8Bit().toStdString());
+        if (result.reportFile.empty()) return Failure("--report needs the name of a PDF file");
         return result;
     }
     // The game keeps no documents, so a file name is as wrong as an unknown option.
@@ -173,9 +206,9 @@ std::string HelpText() {
            "  --times-tables, --additions, --word-problems[=FILE]\n"
            "                           choose the quiz as the menu does (word problems for\n"
            "                           school years 1 to 3: /usr/share/fizmo/problems)\n"
-           "  --level=easy|normal|hard choose the level as the menu does\n"
-           "  --start                  begin play at once, as Start does\n"
-           "  --results=FILE           add a row per question to the spreadsheet (CSV) FILE\n"
+           "  --level=easy|normal|hard choose the level as the menu does; --start: play at once\n"
+           "  --name=NAME              keep the child NAME's records (--no-records: none;\n"
+           "    --records-dir=DIR, --fluent-seconds=N, --results=FILE, --report=PDF: man fizmo)\n"
            "  --check-problems FILE    show the word problems of FILE as the game will\n"
            "  --help, --version        show this help or the version, and exit\n"
            "Qt's own options (-platform, -display, -style, -reverse, ...) are taken too.\n"
@@ -186,9 +219,9 @@ std::string HelpText() {
            "  --times-tables (九九)、--additions (たしざん)、--word-problems[=ファイル] (文章題)\n"
            "                           メニューと同じく計算の種類を選びます (1〜3年生の\n"
            "                           文章題は /usr/share/fizmo/problems にあります)\n"
-           "  --level=easy|normal|hard レベル (かんたん・ふつう・むずかしい) を選びます\n"
-           "  --start                  スタートと同じく、すぐに始めます\n"
-           "  --results=ファイル       1問ごとの結果を表計算 (CSV) のファイルに書き足します\n"
+           "  --level=easy|normal|hard レベルを選びます。--start: すぐに始めます\n"
+           "  --name=なまえ            その子の記録を残します (--no-records: 残さない。\n"
+           "    --records-dir・--fluent-seconds・--results・--report は man fizmo を見てください)\n"
            "  --check-problems ファイル 文章題のファイルを調べ、見え方とまちがいを表示します\n"
            "  --help, --version        この説明かバージョンを表示して終了します\n";
 }

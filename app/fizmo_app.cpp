@@ -1,7 +1,10 @@
 #include "app/fizmo_app.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <cstdio>
 
@@ -11,11 +14,12 @@
 #include "app/fizmo_doc.h"
 #include "app/main_frame.h"
 #include "app/menu.h"
-#include "app/results_sheet.h"
+#include "app/name_dialog.h"
+#include "app/records_keeper.h"
+#include "app/records_window.h"
 #include "app/view_host.h"
 #include "game/fizmo_view.h"
 #include "platform/sdl_sound_output.h"
-#include "platform/sjis.h"
 
 CFizmoApp::CFizmoApp(CommandLine commandLine) : commandLine_(std::move(commandLine)) {
     // The title of the program's own message boxes.
@@ -23,6 +27,7 @@ CFizmoApp::CFizmoApp(CommandLine commandLine) : commandLine_(std::move(commandLi
 }
 
 CFizmoApp::~CFizmoApp() {
+    recordsWindow_.reset();
     demo_.reset();
     frame_.reset();  // the view goes with its window, releasing the game's resources
 }
@@ -42,7 +47,7 @@ bool CFizmoApp::InitInstance() {
         demo_ = std::make_unique<DemoMode>(frame_.get());
         demo_->Begin();
     }
-    KeepResultsWhenAsked();
+    KeepRecords();
     return true;
 }
 
@@ -55,28 +60,48 @@ void CFizmoApp::ApplyStartOptions() {
             frame_.get(), [this] { frame_->OnCommand(ID_START); }, Qt::QueuedConnection);
 }
 
-void CFizmoApp::KeepResultsWhenAsked() {
-    if (commandLine_.resultsFile.empty()) return;
-    CMainFrame* frame = frame_.get();
-    results_ =
-        std::make_unique<ResultsSheet>(commandLine_.resultsFile, [frame](const std::string& text) {
-            std::fprintf(stderr, "fizmo: %s\n", text.c_str());
-            // Play goes on behind the box, as behind the game's own.
-            QTimer::singleShot(0, frame, [frame, text] {
-                frame->Host().MessageBox(EncodeShiftJis(QString::fromStdString(text)), "Fizmo",
-                                         MB_OK | MB_ICONEXCLAMATION);
-            });
-        });
+void CFizmoApp::KeepRecords() {
+    const QPointer<CMainFrame> frame = frame_.get();
+    records_ = std::make_unique<RecordsKeeper>(commandLine_, [frame](const std::string& text) {
+        std::fprintf(stderr, "fizmo: %s\n", text.c_str());
+        // From the writer's thread, maybe as the window closes; play goes on behind the box,
+        // as behind the game's own.
+        QMetaObject::invokeMethod(
+            qApp,
+            [frame, text] {
+                if (frame)
+                    frame->Host().ShowMessageBox(QString::fromStdString(text), "Fizmo",
+                                                 QMessageBox::Warning);
+            },
+            Qt::QueuedConnection);
+    });
     // The demo's own questions are not the child's: rows begin when a player takes over.
     if (!demo_) {
-        frame_->View().m_pQuestionLog = results_.get();
+        frame_->View().m_pQuestionLog = records_.get();
         return;
     }
     QObject::connect(&frame_->Host(), &FizmoViewHost::playerInput, frame_.get(),
-                     [this] { frame_->View().m_pQuestionLog = results_.get(); });
+                     [this] { frame_->View().m_pQuestionLog = records_.get(); });
+}
+
+void CFizmoApp::OnChildName() {
+    QString name = records_->ChildName();
+    if (!RunNameDialog(frame_.get(), records_->RecordsDir(), &name)) return;
+    records_->SetChildName(name);
+    if (recordsWindow_) recordsWindow_->ShowChild(name);
+}
+
+void CFizmoApp::OnRecords() {
+    if (!recordsWindow_)
+        recordsWindow_ = std::make_unique<RecordsWindow>(records_.get(), frame_.get());
+    recordsWindow_->ShowChild(records_->ChildName());
+    recordsWindow_->show();
+    recordsWindow_->raise();
+    recordsWindow_->activateWindow();
 }
 
 void CFizmoApp::ExitInstance() {
+    recordsWindow_.reset();
     demo_.reset();
     frame_.reset();
     // The sound device stays open until the program ends; it goes after the view's sounds.
@@ -93,6 +118,12 @@ bool CFizmoApp::OnCommand(unsigned id) {
             return true;
         case ID_APP_EXIT:
             OnAppExit();
+            return true;
+        case ID_CHILD_NAME:
+            OnChildName();
+            return true;
+        case ID_RECORDS:
+            OnRecords();
             return true;
         default:
             // Open and Save are not offered: the document has nothing to read or write.

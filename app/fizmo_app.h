@@ -9,7 +9,8 @@
 class CFizmoDoc;
 class CMainFrame;
 class DemoMode;
-class ResultsSheet;
+class RecordsKeeper;
+class RecordsWindow;
 
 class CFizmoApp {
 public:
@@ -25,6 +26,8 @@ public:
 
     CMainFrame* MainFrame() { return frame_.get(); }
     CFizmoDoc* Document() { return doc_.get(); }
+    RecordsKeeper* Records() { return records_.get(); }
+    RecordsWindow* RecordsView() { return recordsWindow_.get(); }
 
 private:
     void OnAppAbout();
@@ -33,11 +36,14 @@ private:
     void DumpMenuWhenAsked();
     // The start options choose what the menu chooses, through the same handlers.
     void ApplyStartOptions();
-    void KeepResultsWhenAsked();
+    void KeepRecords();
+    void OnChildName();
+    void OnRecords();
 
     CommandLine commandLine_;
-    std::unique_ptr<ResultsSheet> results_;  // outlives the view, which writes its last row
+    std::unique_ptr<RecordsKeeper> records_;  // outlives the view, which writes its last row
     std::unique_ptr<CFizmoDoc> doc_;
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<DemoMode> demo_;
+    std::unique_ptr<RecordsWindow> recordsWindow_;
 };

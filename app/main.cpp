@@ -1,10 +1,14 @@
 #include <QApplication>
+#include <QFile>
+#include <QGuiApplication>
 #include <cstdio>
 #include <iostream>
 
 #include "app/command_line.h"
 #include "app/fizmo_app.h"
 #include "app/problem_check.h"
+#include "app/records_keeper.h"
+#include "records/teacher_report.h"
 
 namespace {
 
@@ -25,10 +29,27 @@ int AnswerWithoutWindow(const CommandLine& commandLine) {
     }
 }
 
+// The teacher's page needs fonts, not a screen: it is drawn the same with or without one.
+int WriteReport(const CommandLine& commandLine, int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    const RecordsChoice choice = RememberRecordsChoice(commandLine);
+    QStringList inputs;
+    for (const std::string& input : commandLine.reportInputs)
+        inputs.append(QFile::decodeName(input.c_str()));
+    if (inputs.isEmpty()) inputs.append(choice.recordsDir);
+    return WriteTeacherReport(QFile::decodeName(commandLine.reportFile.c_str()), inputs,
+                              choice.fluentSeconds, stderr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Names the folders where records and settings are kept, and the message boxes.
+    QCoreApplication::setApplicationName(QStringLiteral("Fizmo"));
     const CommandLine commandLine = ParseCommandLine(argc, argv);
+    if (commandLine.action == CommandLine::Action::Report)
+        return WriteReport(commandLine, argc, argv);
     if (commandLine.action != CommandLine::Action::Run) return AnswerWithoutWindow(commandLine);
 
     QApplication application(argc, argv);

@@ -30,6 +30,8 @@ const std::vector<BarEntry>& MenuTable() {
          0,
          {{"", kSeparator, false},
           {"問題ファイルの変更", ID_CHANGE_PROBLEM_FILE, false},
+          {"なまえ…", ID_CHILD_NAME, false},
+          {"きろく…", ID_RECORDS, false},
           {"ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", ID_APP_EXIT, false}}},
         {"計算の種類",
          0,

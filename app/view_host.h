@@ -41,6 +41,8 @@ public:
         std::function<int(const QString& text, const QString& caption, QMessageBox::Icon icon)>;
     // Replaces the modal message box, for tests.
     void SetMessageBoxHandler(MessageBoxHandler handler) { messageBox_ = std::move(handler); }
+    // A box of the program's own, every character kept; play goes on behind it.
+    int ShowMessageBox(const QString& text, const QString& caption, QMessageBox::Icon icon);
     // Message boxes close by themselves after this long; 0 leaves them to the player.
     void SetMessageBoxTimeout(int milliseconds) { messageBoxTimeoutMs_ = milliseconds; }
 
@@ -84,7 +86,6 @@ private:
     void WatchExposure();
     void ResumeHeldPaint();
     void NoteMouseMoveFromPlayer(const QMouseEvent& event);
-    int ShowMessageBox(const QString& text, const QString& caption, QMessageBox::Icon icon);
     void TraceFirstFrameOnScreen();
 
     std::unique_ptr<CFizmoView> view_;

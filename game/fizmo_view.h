@@ -111,8 +111,9 @@ public:
     void OnRButtonDown(unsigned flags, int x, int y);
     void OnChar(unsigned ch, unsigned repeat, unsigned flags);
     void OnKeyDown(unsigned key, unsigned repeat, unsigned flags);
+    void ChangeQuestion();
 
-    // The results sheet's rows: a question is recorded from when it is asked until it ends.
+    // Each question's row: recorded from when it is asked until it ends.
     void BeginQuestionRecord();
     void EndQuestionRecord(QuestionEnd end);
 
@@ -184,7 +185,7 @@ public:
     WaveSound* m_pSndBomb = nullptr;
     WaveSound* m_pSndClear = nullptr;
 
-    // Where rows go; none unless the program keeps a results sheet.
+    // Where rows go: the child's records, a results sheet, or none.
     QuestionLog* m_pQuestionLog = nullptr;
     OpenQuestion m_question;
 

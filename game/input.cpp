@@ -46,14 +46,24 @@ void CFizmoView::OnChar(unsigned ch, unsigned, unsigned) {
             if (m_nScrollSpeed < 0) m_nScrollSpeed = 0;
             break;
         case ' ':
-            m_nOperandA = Rng().Rand() % 10;
-            m_nDigitIndex = 0;
-            m_nOperandB = Rng().Rand() % 10;
-            m_strEntered.clear();
+            ChangeQuestion();
             break;
         default:
             break;
     }
+}
+
+// The space bar's new operands. In play a changed question ends its own row, and the new one
+// is timed from now; a word problem stays on the screen, so its row goes on.
+void CFizmoView::ChangeQuestion() {
+    const bool operands = m_nQuizMode == kQuizTimesTable || m_nQuizMode == kQuizAddition;
+    const bool recorded = m_question.open && operands;
+    if (recorded) EndQuestionRecord(QuestionEnd::kSkipped);
+    m_nOperandA = Rng().Rand() % 10;
+    m_nDigitIndex = 0;
+    m_nOperandB = Rng().Rand() % 10;
+    m_strEntered.clear();
+    if (recorded) BeginQuestionRecord();
 }
 
 void CFizmoView::OnKeyDown(unsigned key, unsigned, unsigned) {

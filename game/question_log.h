@@ -1,6 +1,6 @@
 #pragma once
-// What became of each question, for a grown-up's results sheet. The game fills the rows;
-// where they are kept is the program's business.
+// What became of each question, for the child's records or a grown-up's results sheet. The
+// game fills the rows; where they are kept is the program's business.
 
 #include <cstdint>
 #include <ctime>
@@ -8,7 +8,8 @@
 
 #include "platform/text_encoding.h"
 
-enum class QuestionEnd { kAnswered, kGameOver, kStopped, kFileDone };
+// kSkipped: the space bar changed the question before it was answered.
+enum class QuestionEnd { kAnswered, kGameOver, kStopped, kFileDone, kSkipped };
 
 struct QuestionResult {
     std::time_t when = 0;
@@ -22,6 +23,7 @@ struct QuestionResult {
     int wrongHits = 0;
     double seconds = 0;
     QuestionEnd end = QuestionEnd::kAnswered;
+    std::string problemFile;  // word problems: the file's name, in the file system's encoding
 };
 
 class QuestionLog {

@@ -1,4 +1,4 @@
-// Rows for the results sheet: each question from when it is asked until it is answered,
+// Each question's row for the records from when it is asked until it is answered,
 // lost to a game over or stopped, and the end of a word-problem file.
 #include <cstdio>
 #include <cstring>
@@ -71,5 +71,6 @@ void CFizmoView::EndQuestionRecord(QuestionEnd end) {
         row.wrongHits = question.wrongHits;
         row.seconds = static_cast<double>(NowMs() - question.startMs) / 1000.0;
     }
+    if (m_nQuizMode == kQuizWordProblems) row.problemFile = m_strProblemFile;
     m_pQuestionLog->Record(row);
 }

@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "app/results_sheet.h"
+#include "records/record_writer.h"
 #include "play_driver.h"
 
 namespace {
@@ -20,7 +20,7 @@ TEST(AppResultsSheetTest, RowsMatchWhatWasPlayedAndLaterRunsAppend) {
     QTemporaryDir dir;
     const QString path = dir.filePath("results.csv");
     for (int run = 0; run < 2; ++run) {
-        ResultsSheet sheet(path.toStdString(), [](const std::string& text) { FAIL() << text; });
+        RecordWriter sheet(path.toStdString(), [](const std::string& text) { FAIL() << text; });
         PlayDriver play(1280, 1000);
         play.view.m_pQuestionLog = &sheet;
         play.view.OnCommand(ID_LEVEL_HARD);
@@ -31,6 +31,7 @@ TEST(AppResultsSheetTest, RowsMatchWhatWasPlayedAndLaterRunsAppend) {
         while (play.view.m_nOperandA == a && play.view.m_nOperandB == b && play.AnswerDigit()) {
         }
         play.view.OnCommand(ID_STOP);
+        sheet.Drain();
         const QStringList lines = Lines(path);
         ASSERT_EQ(lines.size(), 1 + 2 * (run + 1));
         EXPECT_TRUE(lines[0].startsWith(QString::fromUtf8("\xEF\xBB\xBF日時,")));
@@ -41,7 +42,7 @@ TEST(AppResultsSheetTest, RowsMatchWhatWasPlayedAndLaterRunsAppend) {
                                QString::number(a * b), '"' + QString::number(a * b) + '"'}));
         EXPECT_EQ(answered[7], "1") << "one wrong hit";
         EXPECT_EQ(answered[9], "正解");
-        EXPECT_TRUE(lines.back().endsWith(",ストップ")) << lines.back().toStdString();
+        EXPECT_TRUE(lines.back().endsWith(",ストップ,\"\"")) << lines.back().toStdString();
     }
 }
 
@@ -52,7 +53,7 @@ TEST(AppResultsSheetTest, AWordProblemIsWrittenInUtf8AndTheEndOfItsFileIsARow) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("りんごが 3こ\nみかんが 4こ\nあわせて なんこ\n7\n");
     file.close();
-    ResultsSheet sheet(path.toStdString(), [](const std::string& text) { FAIL() << text; });
+    RecordWriter sheet(path.toStdString(), [](const std::string& text) { FAIL() << text; });
     PlayDriver play(1280, 1000);
     play.view.m_pQuestionLog = &sheet;
     play.view.m_strProblemFile = problems.toStdString();
@@ -60,6 +61,7 @@ TEST(AppResultsSheetTest, AWordProblemIsWrittenInUtf8AndTheEndOfItsFileIsARow) {
     play.Period();  // the digit table follows the question in a frame
     ASSERT_TRUE(play.AnswerDigit());
     play.Period();
+    sheet.Drain();
     const QStringList lines = Lines(path);
     ASSERT_EQ(lines.size(), 3);
     EXPECT_TRUE(lines[1].contains(
@@ -71,13 +73,14 @@ TEST(AppResultsSheetTest, AWordProblemIsWrittenInUtf8AndTheEndOfItsFileIsARow) {
 
 TEST(AppResultsSheetTest, AFileThatCannotBeWrittenIsSaidOnceAndPlayGoesOn) {
     int complaints = 0;
-    ResultsSheet sheet("/no/such/folder/results.csv", [&](const std::string&) { ++complaints; });
-    sheet.Record(QuestionResult{});
+    RecordWriter("/no/such/folder/results.csv", [&](const std::string&) {
+        ++complaints;
+    }).Record(QuestionResult{});
     EXPECT_EQ(complaints, 1);
     // A pipe neither seeks nor syncs, and still takes the header and the row.
     int ends[2];
     ASSERT_EQ(pipe(ends), 0);
-    ResultsSheet("/dev/fd/" + std::to_string(ends[1]), [&](const std::string&) {
+    RecordWriter("/dev/fd/" + std::to_string(ends[1]), [&](const std::string&) {
         ++complaints;
     }).Record(QuestionResult{});
     close(ends[1]);
@@ -90,7 +93,7 @@ TEST(AppResultsSheetTest, AFileThatCannotBeWrittenIsSaidOnceAndPlayGoesOn) {
     word.quizMode = kQuizWordProblems;
     word.encoding = TextEncoding::Utf8;
     word.question = "=1+1 \"ね\"";
-    EXPECT_NE(ResultsRow(word).find(",\"'=1+1 \"\"ね\"\"\","), std::string::npos)
+    EXPECT_NE(SheetRow(word).find(",\"'=1+1 \"\"ね\"\"\","), std::string::npos)
         << "quoted, and never a formula";
 }
 

@@ -96,7 +96,11 @@ TEST_F(ShellTest, MenuHasItsTextsIdsAndOrder) {
                                          "スタート・ストップ", "ﾍﾙﾌﾟ(&H)"}));
     const auto menus = Frame()->menuBar()->actions();
     EXPECT_EQ(ItemsOf(menus[0]->menu()),
-              (Items{{"-", 0}, {"問題ファイルの変更", 32775}, {"ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", 57665}}));
+              (Items{{"-", 0},
+                     {"問題ファイルの変更", 32775},
+                     {"なまえ…", 32790},
+                     {"きろく…", 32791},
+                     {"ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", 57665}}));
     EXPECT_EQ(ItemsOf(menus[1]->menu()),
               (Items{{"九九の計算", 32772}, {"一ケタのたしざん", 32773}, {"文章題", 32774}}));
     EXPECT_EQ(ItemsOf(menus[2]->menu()),

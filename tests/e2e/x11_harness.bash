@@ -128,7 +128,7 @@ alive() { kill -0 "$app_pid" 2>/dev/null; }
 # sanitizer build also checks for leaks.
 quit_app() {
   for _ in 1 2 3; do
-    choose "ﾌｧｲﾙ(&F)" 2
+    choose "ﾌｧｲﾙ(&F)" 4
     wait_for 20 bash -c "! kill -0 $app_pid 2>/dev/null" && break
     # On a loaded machine a key can reach the game before the popup holds the keyboard, and
     # the choice lands elsewhere; Escape closes whatever it opened.

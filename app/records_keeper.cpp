@@ -1,0 +1,76 @@
+#include "app/records_keeper.h"
+
+#include <QFile>
+#include <QSettings>
+
+#include "records/fact_state.h"
+#include "records/record_files.h"
+#include "records/record_writer.h"
+
+namespace {
+
+const QString kNameKey = QStringLiteral("records/name");
+const QString kFolderKey = QStringLiteral("records/folder");
+const QString kFluentKey = QStringLiteral("records/fluentSeconds");
+
+}  // namespace
+
+std::unique_ptr<QSettings> FizmoSettings() {
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("Fizmo"), QStringLiteral("fizmo"));
+}
+
+RecordsChoice RememberRecordsChoice(const CommandLine& commandLine) {
+    auto settings = FizmoSettings();
+    if (commandLine.childName)
+        settings->setValue(kNameKey, QString::fromStdString(*commandLine.childName));
+    if (!commandLine.recordsDir.empty())
+        settings->setValue(kFolderKey, QFile::decodeName(commandLine.recordsDir.c_str()));
+    if (commandLine.fluentSeconds > 0) settings->setValue(kFluentKey, commandLine.fluentSeconds);
+    RecordsChoice choice;
+    choice.childName = settings->value(kNameKey).toString();
+    choice.recordsDir = settings->value(kFolderKey, DefaultRecordsDir()).toString();
+    choice.fluentSeconds = settings->value(kFluentKey, kDefaultFluentSeconds).toDouble();
+    if (choice.fluentSeconds <= 0) choice.fluentSeconds = kDefaultFluentSeconds;
+    return choice;
+}
+
+RecordsKeeper::RecordsKeeper(const CommandLine& commandLine, Complaint complain)
+    : complain_(std::move(complain)),
+      resultsFile_(QFile::decodeName(commandLine.resultsFile.c_str())),
+      noRecords_(commandLine.noRecords) {
+    const RecordsChoice choice = RememberRecordsChoice(commandLine);
+    childName_ = choice.childName;
+    recordsDir_ = choice.recordsDir;
+    fluentSeconds_ = choice.fluentSeconds;
+    OpenWriter();
+}
+
+RecordsKeeper::~RecordsKeeper() = default;
+
+void RecordsKeeper::OpenWriter() {
+    writer_.reset();
+    if (!resultsFile_.isEmpty()) {
+        writer_ = std::make_unique<RecordWriter>(QFile::encodeName(resultsFile_).toStdString(),
+                                                 complain_);
+    } else if (!noRecords_) {
+        const QString file = ChildRecordFile(recordsDir_, childName_);
+        writer_ =
+            std::make_unique<RecordWriter>(QFile::encodeName(file).toStdString(), complain_, true);
+    }
+}
+
+void RecordsKeeper::Record(const QuestionResult& result) {
+    if (writer_) writer_->Record(result);
+}
+
+void RecordsKeeper::Flush() {
+    if (writer_) writer_->Drain();
+}
+
+void RecordsKeeper::SetChildName(const QString& name) {
+    FizmoSettings()->setValue(kNameKey, name);
+    if (name == childName_) return;
+    childName_ = name;
+    if (resultsFile_.isEmpty()) OpenWriter();
+}

@@ -1,0 +1,60 @@
+#pragma once
+// Where the child's rows go: the child's records (kept by default, in the desktop's data
+// folder or a class's shared folder), the results sheet named on the command line, or
+// nowhere. The name, the folder and the fluency time are remembered for the next start.
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/command_line.h"
+#include "game/question_log.h"
+
+class RecordWriter;
+
+// The records' settings: those given on the command line are remembered, the others are as
+// remembered from before.
+struct RecordsChoice {
+    QString childName;
+    QString recordsDir;
+    double fluentSeconds = 0;
+};
+RecordsChoice RememberRecordsChoice(const CommandLine& commandLine);
+
+class RecordsKeeper final : public QuestionLog {
+public:
+    // Said once per file that cannot be written, possibly from the writer's thread.
+    using Complaint = std::function<void(const std::string&)>;
+
+    RecordsKeeper(const CommandLine& commandLine, Complaint complain);
+    ~RecordsKeeper() override;
+
+    void Record(const QuestionResult& result) override;
+    // Waits until every row so far is on the disk.
+    void Flush();
+
+    QString ChildName() const { return childName_; }
+    // Rows from now on go to `name`'s records; remembered for the next start.
+    void SetChildName(const QString& name);
+    QString RecordsDir() const { return recordsDir_; }
+    double FluentSeconds() const { return fluentSeconds_; }
+    // The sheet named with --results, read instead of the records; empty when none.
+    QString ResultsFile() const { return resultsFile_; }
+    bool Keeping() const { return writer_ != nullptr; }
+
+private:
+    void OpenWriter();
+
+    Complaint complain_;
+    QString childName_;
+    QString recordsDir_;
+    QString resultsFile_;
+    double fluentSeconds_;
+    bool noRecords_;
+    std::unique_ptr<RecordWriter> writer_;
+};
+
+// The settings the program remembers, where the desktop keeps them.
+class QSettings;
+std::unique_ptr<QSettings> FizmoSettings();

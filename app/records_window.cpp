@@ -1,0 +1,135 @@
+#include "app/records_window.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "app/records_keeper.h"
+#include "records/record_files.h"
+#include "records/records_painter.h"
+
+namespace {
+
+constexpr int kRefreshMs = 1000;
+
+// The child's page, painted by the same code as the teacher's PDF.
+class PageWidget : public QWidget {
+public:
+    PageWidget(const ChildSummary* summary, const RecordsKeeper* keeper, QWidget* parent)
+        : QWidget(parent), summary_(summary), keeper_(keeper) {
+        setAutoFillBackground(true);
+        setPalette(QPalette(Qt::white));
+        setMinimumSize(480, 320);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        PaintChildPage(painter, QRectF(rect()).adjusted(8, 8, -8, -8), *summary_,
+                       keeper_->FluentSeconds());
+    }
+
+private:
+    const ChildSummary* summary_;
+    const RecordsKeeper* keeper_;
+};
+
+QString ShownName(const QString& name) {
+    return name.isEmpty() ? QStringLiteral("なまえなし") : name;
+}
+
+}  // namespace
+
+RecordsWindow::RecordsWindow(RecordsKeeper* keeper, QWidget* parent)
+    : QWidget(parent, Qt::Window), keeper_(keeper), children_(new QComboBox(this)) {
+    setWindowTitle(QStringLiteral("きろく"));
+    page_ = new PageWidget(&summary_, keeper_, this);
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("なまえ:"), this));
+    top->addWidget(children_);
+    top->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(page_, 1);
+    // In the middle of the screen, even without a window manager to place it: the game's menu
+    // stays within reach above it.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect free = screen->availableGeometry();
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, free.size() * 0.85, free));
+    }
+    connect(children_, &QComboBox::activated, this, [this] { Reload(); });
+    connect(&refresh_, &QTimer::timeout, this, [this] {
+        if (FilesNow() != shownFiles_) Reload();
+    });
+    refresh_.start(kRefreshMs);
+}
+
+void RecordsWindow::showEvent(QShowEvent* event) {
+    Reload();
+    QWidget::showEvent(event);
+}
+
+void RecordsWindow::ShowChild(const QString& name) {
+    FillChildren(keeper_->ResultsFile().isEmpty()
+                     ? QDir(keeper_->RecordsDir()).filePath(ChildFolderName(name))
+                     : keeper_->ResultsFile());
+    Reload();
+}
+
+// The children with records, and the one chosen even before it has any. A sheet named on
+// the command line stands alone, as the rows of this run go there.
+void RecordsWindow::FillChildren(const QString& chosen) {
+    children_->clear();
+    if (!keeper_->ResultsFile().isEmpty()) {
+        children_->addItem(QFileInfo(chosen).fileName(), chosen);
+        return;
+    }
+    const QDir dir(keeper_->RecordsDir());
+    for (const QString& folder : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+        if (!QDir(dir.filePath(folder)).entryList({"*.csv"}, QDir::Files).isEmpty())
+            children_->addItem(ShownName(ChildNameOfFolder(folder)), dir.filePath(folder));
+    int index = children_->findData(chosen);
+    if (index < 0) {
+        children_->addItem(ShownName(ChildNameOfFolder(QFileInfo(chosen).fileName())), chosen);
+        index = children_->count() - 1;
+    }
+    children_->setCurrentIndex(index);
+}
+
+QString RecordsWindow::FilesNow() const {
+    const QString chosen = children_->currentData().toString();
+    const QFileInfo info(chosen);
+    QString state;
+    const QFileInfoList files = info.isDir()
+                                    ? QDir(chosen).entryInfoList({"*.csv"}, QDir::Files, QDir::Name)
+                                    : QFileInfoList{info};
+    for (const QFileInfo& file : files)
+        state += file.fileName() + ' ' + QString::number(file.size()) + ' ' +
+                 QString::number(file.lastModified().toMSecsSinceEpoch()) + '\n';
+    return state;
+}
+
+void RecordsWindow::Reload() {
+    const QString chosen = children_->currentData().toString();
+    shownFiles_ = FilesNow();
+    std::vector<RecordRow> rows;
+    SkippedRecords skipped;
+    if (QFileInfo(chosen).isDir())
+        ReadChildFolder(chosen, &rows, &skipped);
+    else if (!chosen.isEmpty() && QFileInfo::exists(chosen))
+        ReadRecordFile(chosen, &rows, &skipped);
+    const QString name = keeper_->ResultsFile().isEmpty()
+                             ? ChildNameOfFolder(QFileInfo(chosen).fileName())
+                             : children_->currentText();
+    summary_ = SummarizeChild(name.toStdString(), std::move(rows), keeper_->FluentSeconds(),
+                              std::move(skipped));
+    page_->update();
+}

@@ -1,0 +1,212 @@
+#include "records/record_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QSysInfo>
+#include <cerrno>
+#include <cstring>
+
+#include "platform/sjis.h"
+
+namespace {
+
+const QString kUnnamedFolder = QStringLiteral("_unnamed");
+constexpr char kCutMark = '_';  // never part of an encoded name: '_' itself is encoded
+constexpr int kFolderNameBytes = 200;
+constexpr long long kLongestLine = 64 * 1024;
+constexpr long long kLargestFile = 1LL << 30;
+
+// Letters and digits of any script stay as they are, so that a parent can find a child's
+// folder; everything else becomes %XX of its UTF-8 bytes.
+QByteArray Encode(const QString& name) {
+    QByteArray out;
+    const QList<uint> points = name.toUcs4();
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        const char32_t c = points[i];
+        const QString one = QString::fromUcs4(&c, 1);
+        const bool edge = i == 0 || i == points.size() - 1;
+        const bool plain = QChar::isLetterOrNumber(c) || (c == '-' && !edge) || (c == ' ' && !edge);
+        if (plain) {
+            out += one.toUtf8();
+            continue;
+        }
+        for (unsigned char byte : one.toUtf8())
+            out += '%' + QByteArray::number(byte, 16).rightJustified(2, '0').toUpper();
+    }
+    return out;
+}
+
+// Folds a byte string to 16 hex digits: the part of a long name cut away stays distinct.
+QByteArray Fingerprint(const QByteArray& bytes) {
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (unsigned char byte : bytes) hash = (hash ^ byte) * 1099511628211ULL;
+    return QByteArray::number(static_cast<qulonglong>(hash), 16).rightJustified(16, '0');
+}
+
+// Whether `text` is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
+bool ValidUtf8(std::string_view text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = p + text.size();
+    while (p < end) {
+        if (*p < 0x80) {
+            ++p;
+            continue;
+        }
+        const int length = *p >= 0xF0 ? 4 : *p >= 0xE0 ? 3 : *p >= 0xC2 ? 2 : 0;
+        if (length == 0 || *p > 0xF4 || end - p < length) return false;
+        for (int i = 1; i < length; ++i)
+            if ((p[i] & 0xC0) != 0x80) return false;
+        if ((*p == 0xE0 && p[1] < 0xA0) || (*p == 0xED && p[1] > 0x9F) ||
+            (*p == 0xF0 && p[1] < 0x90) || (*p == 0xF4 && p[1] > 0x8F))
+            return false;
+        p += length;
+    }
+    return true;
+}
+
+QString FileLabel(const QString& path) {
+    return QFileInfo(path).fileName().isEmpty() ? path : QFileInfo(path).fileName();
+}
+
+void CountUnreadable(const QString& path, SkippedRecords* skipped, const char* why) {
+    skipped->files.push_back(
+        (FileLabel(path) + " (" + QString::fromLocal8Bit(why) + ")").toStdString());
+}
+
+// The whole file, read without waiting on anything that is not a plain file (a pipe, a
+// device), which could hold the reader for ever.
+bool ReadWhole(const QString& path, std::string* bytes, SkippedRecords* skipped) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        CountUnreadable(path, skipped, std::strerror(errno));
+        return false;
+    }
+    struct stat info {};
+    const char* why = nullptr;
+    if (fstat(fd, &info) != 0)
+        why = std::strerror(errno);
+    else if (S_ISDIR(info.st_mode))
+        why = std::strerror(EISDIR);
+    else if (!S_ISREG(info.st_mode))
+        why = "not a file";
+    else if (info.st_size > kLargestFile)
+        why = std::strerror(EFBIG);
+    if (!why) {
+        bytes->resize(static_cast<std::size_t>(info.st_size));
+        std::size_t got = 0;
+        while (got < bytes->size()) {
+            const ssize_t n = ::read(fd, bytes->data() + got, bytes->size() - got);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) why = std::strerror(errno);
+            if (n <= 0) break;
+            got += static_cast<std::size_t>(n);
+        }
+        bytes->resize(got);
+    }
+    ::close(fd);
+    if (why) CountUnreadable(path, skipped, why);
+    return !why;
+}
+
+bool IsHeader(std::string_view line) {
+    return line.starts_with("日時,計算の種類,");
+}
+
+}  // namespace
+
+QString DefaultRecordsDir() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/records";
+}
+
+QString ChildFolderName(const QString& childName) {
+    if (childName.isEmpty()) return kUnnamedFolder;
+    QByteArray folder = Encode(childName);
+    if (folder.size() <= kFolderNameBytes) return QString::fromUtf8(folder);
+    // Cut at a whole character or %XX, and mark the cut with what it took away.
+    QString kept = childName;
+    while (Encode(kept).size() > kFolderNameBytes - 17) kept.chop(1);
+    return QString::fromUtf8(Encode(kept) + kCutMark + Fingerprint(childName.toUtf8()));
+}
+
+QString ChildNameOfFolder(const QString& folderName) {
+    if (folderName == kUnnamedFolder) return {};
+    const qsizetype cut = folderName.indexOf(QChar(kCutMark));
+    const QString encoded = cut < 0 ? folderName : folderName.left(cut);
+    const QString name = QString::fromUtf8(QByteArray::fromPercentEncoding(encoded.toUtf8()));
+    return cut < 0 ? name : name + QStringLiteral("…");
+}
+
+QString ComputerFileName() {
+    const QString host = QSysInfo::machineHostName();
+    return (host.isEmpty() ? QStringLiteral("computer") : QString::fromUtf8(Encode(host))) + ".csv";
+}
+
+QString ChildRecordFile(const QString& recordsDir, const QString& childName) {
+    return recordsDir + "/" + ChildFolderName(childName) + "/" + ComputerFileName();
+}
+
+QStringList ChildrenWithRecords(const QString& recordsDir) {
+    QStringList names;
+    const QDir dir(recordsDir);
+    for (const QString& folder : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+        if (!QDir(dir.filePath(folder)).entryList({"*.csv"}, QDir::Files).isEmpty())
+            names.append(ChildNameOfFolder(folder));
+    names.sort();
+    return names;
+}
+
+void ReadRecordFile(const QString& path, std::vector<RecordRow>* rows, SkippedRecords* skipped) {
+    std::string bytes;
+    if (!ReadWhole(path, &bytes, skipped)) return;
+    std::string_view text(bytes);
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    const bool allUtf8 = ValidUtf8(text);
+    long bad = 0;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        if (line.empty() || IsHeader(line)) continue;
+        std::optional<RecordRow> row;
+        if (static_cast<long long>(line.size()) <= kLongestLine) {
+            if (allUtf8 || ValidUtf8(line)) {
+                row = ParseRecordRow(line);
+            } else {
+                // A spreadsheet in Japan saves CSV in Shift-JIS.
+                const std::string decoded =
+                    DecodeShiftJis(line.data(), static_cast<int>(line.size())).toStdString();
+                if (IsHeader(decoded)) continue;
+                row = ParseRecordRow(decoded);
+            }
+        }
+        if (row)
+            rows->push_back(std::move(*row));
+        else
+            ++bad;
+    }
+    if (bad == 0) return;
+    skipped->rows += bad;
+    skipped->files.push_back(FileLabel(path).toStdString());
+}
+
+void ReadChildFolder(const QString& folder, std::vector<RecordRow>* rows, SkippedRecords* skipped) {
+    const QDir dir(folder);
+    for (const QString& file : dir.entryList(
+             {"*.csv"}, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System, QDir::Name))
+        ReadRecordFile(dir.filePath(file), rows, skipped);
+}
+
+std::string SkippedLine(const SkippedRecords& skipped) {
+    if (!skipped.Any()) return {};
+    std::string files;
+    for (const std::string& file : skipped.files) files += (files.empty() ? "" : ", ") + file;
+    const std::string rows = std::to_string(skipped.rows);
+    return "読めなかった行 " + rows + "・ファイル: " + files + " / " + rows +
+           " rows could not be read, in: " + files;
+}

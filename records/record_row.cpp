@@ -1,0 +1,194 @@
+#include "records/record_row.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <vector>
+
+#include "game/fizmo_view.h"
+
+namespace {
+
+constexpr int kCellsBefore = 10;  // rows written before the problem file was kept
+constexpr int kCells = 11;
+
+struct Named {
+    int value;
+    const char* name;
+};
+// The menu's own words, so the sheet reads like the game.
+constexpr Named kKinds[] = {{kQuizTimesTable, "九九の計算"},
+                            {kQuizAddition, "一ケタのたしざん"},
+                            {kQuizWordProblems, "文章題"}};
+constexpr Named kLevels[] = {{5, "かんたん"}, {10, "ふつう"}, {30, "むずかしい"}};
+constexpr Named kEnds[] = {{static_cast<int>(QuestionEnd::kAnswered), "正解"},
+                           {static_cast<int>(QuestionEnd::kGameOver), "ゲームオーバー"},
+                           {static_cast<int>(QuestionEnd::kStopped), "ストップ"},
+                           {static_cast<int>(QuestionEnd::kFileDone), "問題ファイルのおわり"},
+                           {static_cast<int>(QuestionEnd::kSkipped), "スキップ"}};
+constexpr char kTimesSign[] = "×";
+constexpr char kPlusSign[] = "＋";
+
+template <std::size_t N>
+const char* NameOf(const Named (&table)[N], int value, const char* otherwise) {
+    for (const Named& entry : table)
+        if (entry.value == value) return entry.name;
+    return otherwise;
+}
+
+template <std::size_t N>
+std::optional<int> ValueOf(const Named (&table)[N], std::string_view name) {
+    for (const Named& entry : table)
+        if (name == entry.name) return entry.value;
+    return std::nullopt;
+}
+
+// A quoted cell. Text from a problem file that a spreadsheet would take for a formula
+// starts with an apostrophe, so opening the sheet never runs it.
+std::string Cell(const std::string& text) {
+    std::string cell = "\"";
+    if (!text.empty() && std::strchr("=+-@", text.front())) cell += '\'';
+    for (char c : text) cell += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return cell + "\"";
+}
+
+std::string LocalTime(std::time_t when) {
+    std::tm local{};
+    localtime_r(&when, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    return text;
+}
+
+std::string BaseName(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The cells of one line; false when a quote is left open or stray text follows one.
+bool SplitCells(std::string_view line, std::vector<std::string>* cells) {
+    std::size_t i = 0;
+    while (true) {
+        std::string cell;
+        if (i < line.size() && line[i] == '"') {
+            for (++i;; ++i) {
+                if (i >= line.size()) return false;
+                if (line[i] != '"') {
+                    cell += line[i];
+                } else if (i + 1 < line.size() && line[i + 1] == '"') {
+                    cell += '"';
+                    ++i;
+                } else {
+                    ++i;
+                    break;
+                }
+            }
+            if (i < line.size() && line[i] != ',') return false;
+        } else {
+            const std::size_t end = std::min(line.find(',', i), line.size());
+            cell.assign(line.substr(i, end - i));
+            i = end;
+        }
+        cells->push_back(std::move(cell));
+        if (cells->size() > kCells) return false;
+        if (i >= line.size()) return true;
+        ++i;  // the comma
+    }
+}
+
+bool AllDigits(std::string_view text) {
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+std::optional<int> Number(std::string_view text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 0) return std::nullopt;
+    return value;
+}
+
+bool IsTime(std::string_view text) {
+    constexpr std::string_view kShape = "0000-00-00 00:00:00";
+    if (text.size() != kShape.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (kShape[i] == '0' ? !(text[i] >= '0' && text[i] <= '9') : text[i] != kShape[i])
+            return false;
+    return true;
+}
+
+// "a × b =" or "a ＋ b =", with one-digit operands that give the row's answer.
+bool ReadOperands(RecordRow* row) {
+    const std::string& q = row->question;
+    const std::string sign = row->quizMode == kQuizTimesTable ? kTimesSign : kPlusSign;
+    const std::string shape = "0 " + sign + " 0 =";
+    if (q.size() != shape.size() || q.compare(1, sign.size() + 2, " " + sign + " ") != 0 ||
+        q.compare(q.size() - 2, 2, " =") != 0 || !AllDigits(q.substr(0, 1)) ||
+        !AllDigits(q.substr(sign.size() + 3, 1)))
+        return false;
+    const int a = q.front() - '0', b = q[sign.size() + 3] - '0';
+    const int answer = row->quizMode == kQuizTimesTable ? a * b : a + b;
+    if (row->answer != std::to_string(answer)) return false;
+    row->operandA = a;
+    row->operandB = b;
+    return true;
+}
+
+}  // namespace
+
+std::string ResultsHeader() {
+    return "日時,計算の種類,レベル,ステージ,問題,答え,入力した数字,まちがい,秒,結果,問題ファイル";
+}
+
+std::string ResultsRow(const QuestionResult& r, const std::string& questionUtf8) {
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.1f", r.seconds);
+    const bool word = r.quizMode == kQuizWordProblems;
+    return LocalTime(r.when) + "," + NameOf(kKinds, r.quizMode, "文章題") + "," +
+           NameOf(kLevels, r.speedLow, "むずかしい") + "," + std::to_string(r.stage) + "," +
+           Cell(questionUtf8) + "," + r.answer + "," + Cell(r.entered) + "," +
+           std::to_string(r.wrongHits) + "," + seconds + "," +
+           NameOf(kEnds, static_cast<int>(r.end), "ストップ") + "," +
+           Cell(word ? BaseName(r.problemFile) : std::string());
+}
+
+std::optional<RecordRow> ParseRecordRow(std::string_view line) {
+    std::vector<std::string> cells;
+    cells.reserve(kCells);
+    if (!SplitCells(line, &cells) || (cells.size() != kCells && cells.size() != kCellsBefore))
+        return std::nullopt;
+    RecordRow row;
+    const auto kind = ValueOf(kKinds, cells[1]);
+    const auto level = ValueOf(kLevels, cells[2]);
+    const auto stage = Number(cells[3]);
+    const auto wrong = Number(cells[7]);
+    const auto end = ValueOf(kEnds, cells[9]);
+    if (!IsTime(cells[0]) || !kind || !level || !stage || !wrong || !end || !AllDigits(cells[5]) ||
+        !AllDigits(cells[6]) || cells[5].size() > 9)
+        return std::nullopt;
+    double seconds = 0;
+    const auto [last, error] =
+        std::from_chars(cells[8].data(), cells[8].data() + cells[8].size(), seconds);
+    if (error != std::errc() || last != cells[8].data() + cells[8].size() ||
+        !std::isfinite(seconds) || seconds < 0)
+        return std::nullopt;
+    row.when = cells[0];
+    row.quizMode = *kind;
+    row.speedLow = *level;
+    row.stage = *stage;
+    row.question = cells[4];
+    if (row.question.size() > 1 && row.question[0] == '\'' && std::strchr("=+-@", row.question[1]))
+        row.question.erase(0, 1);
+    row.answer = cells[5];
+    row.entered = cells[6];
+    row.wrongHits = *wrong;
+    row.seconds = seconds;
+    row.end = static_cast<QuestionEnd>(*end);
+    if (cells.size() == kCells) row.problemFile = cells[10];
+    const bool operands = row.quizMode != kQuizWordProblems && row.end != QuestionEnd::kFileDone;
+    if (operands && !ReadOperands(&row)) return std::nullopt;
+    return row;
+}

@@ -1,0 +1,37 @@
+#pragma once
+// One question's row of the results sheet: written as the game hands it over, read back
+// for the records window and the teacher's page. Plain C++: no Qt.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "game/question_log.h"
+
+// The header line, without the byte-order mark and the line end.
+std::string ResultsHeader();
+// One row, without its line end. `questionUtf8` is the question as shown, in UTF-8.
+std::string ResultsRow(const QuestionResult& result, const std::string& questionUtf8);
+
+// A row as read back. Times-table and addition rows carry their operands.
+struct RecordRow {
+    std::string when;  // "YYYY-MM-DD HH:MM:SS", local time: sorts as it reads
+    int quizMode = 0;  // kQuizTimesTable, kQuizAddition or kQuizWordProblems
+    int speedLow = 0;
+    int stage = 0;
+    std::string question;  // UTF-8, as the sheet holds it (a formula guard's apostrophe removed)
+    std::string answer;
+    std::string entered;
+    int wrongHits = 0;
+    double seconds = 0;
+    QuestionEnd end = QuestionEnd::kAnswered;
+    std::string problemFile;  // word problems only; empty in rows written before it was kept
+    int operandA = -1, operandB = -1;
+
+    std::string Day() const { return when.substr(0, 10); }
+    bool HasFact() const { return operandA >= 0 && operandB >= 0; }
+};
+
+// The row on one line of a sheet (UTF-8, without its line end); nothing for the header, a
+// blank line or a line that is not a whole row.
+std::optional<RecordRow> ParseRecordRow(std::string_view line);

@@ -1,0 +1,53 @@
+#pragma once
+// Appends each question's row to a sheet, off the game's thread: a disk or a network share
+// that stalls must not stall play. Rows are written in order, each with one write() to a
+// file opened for appending and synced to the disk, so two writers of one file leave whole
+// rows and a power cut keeps every row written. Nothing ever rewrites or truncates the file.
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "game/question_log.h"
+
+class RecordWriter final : public QuestionLog {
+public:
+    // Told once, on the writer's thread, when the file cannot be opened or written; rows
+    // after that are dropped and the game plays on.
+    using Complaint = std::function<void(const std::string&)>;
+
+    // `makeFolder`: the folder the file goes in is made when missing.
+    RecordWriter(std::string path, Complaint complain, bool makeFolder = false);
+    // Writes every row still waiting: a normal close loses none.
+    ~RecordWriter() override;
+    RecordWriter(const RecordWriter&) = delete;
+    RecordWriter& operator=(const RecordWriter&) = delete;
+
+    void Record(const QuestionResult& result) override;
+    // Waits until every row handed over so far is written (or given up).
+    void Drain();
+    const std::string& Path() const { return path_; }
+
+private:
+    void Run();
+    bool Open();
+    bool Write(const std::string& text);
+    void GiveUp(int error);
+
+    const std::string path_;
+    const Complaint complain_;
+    const bool makeFolder_;
+    int fd_ = -1;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::string> waiting_;
+    bool busy_ = false;
+    bool closing_ = false;
+    std::thread thread_;
+};
+
+// A row's text as the sheet holds it, the question decoded from the game's encoding.
+std::string SheetRow(const QuestionResult& result);

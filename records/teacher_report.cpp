@@ -1,0 +1,113 @@
+#include "records/teacher_report.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMap>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <vector>
+
+#include "records/record_files.h"
+#include "records/records_painter.h"
+
+namespace {
+
+struct Gathered {
+    std::vector<RecordRow> rows;
+    SkippedRecords skipped;
+};
+// By name, and so in the order a teacher looks a child up; records of one child from two
+// places make one page.
+using Children = QMap<QString, Gathered>;
+
+void Say(std::FILE* err, const QString& text) {
+    std::fprintf(err, "fizmo: %s\n", text.toUtf8().constData());
+}
+
+bool HoldsRecords(const QDir& dir) {
+    return !dir.entryList({"*.csv"}, QDir::Files | QDir::System).isEmpty();
+}
+
+void ReadFolder(const QString& folder, const QString& name, Children* children) {
+    Gathered& child = (*children)[name];
+    ReadChildFolder(folder, &child.rows, &child.skipped);
+}
+
+// A record file, a child's folder, or a records folder of children's folders.
+void Gather(const QString& input, Children* children, std::FILE* err) {
+    const QFileInfo info(input);
+    if (info.isDir()) {
+        // The folder's own name, even when given as "." or with a slash at the end.
+        const QDir dir(info.absoluteFilePath());
+        if (HoldsRecords(dir))
+            return ReadFolder(dir.path(), ChildNameOfFolder(dir.dirName()), children);
+        bool any = false;
+        for (const QString& sub : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+            if (!HoldsRecords(QDir(dir.filePath(sub)))) continue;
+            ReadFolder(dir.filePath(sub), ChildNameOfFolder(sub), children);
+            any = true;
+        }
+        if (!any) Say(err, input + ": きろくが ありません / no records in this folder");
+    } else if (info.isFile() && info.isReadable()) {
+        Gathered& child = (*children)[info.completeBaseName()];
+        ReadRecordFile(input, &child.rows, &child.skipped);
+    } else {
+        Say(err, input + (info.exists() ? ": よめません / cannot be read"
+                                        : ": ありません / no such file or folder"));
+    }
+}
+
+}  // namespace
+
+int WriteTeacherReport(const QString& outPdf, const QStringList& inputs, double fluentSeconds,
+                       std::FILE* err) {
+    Children children;
+    if (inputs.isEmpty()) {
+        const QString dir = DefaultRecordsDir();
+        for (const QString& name : ChildrenWithRecords(dir))
+            ReadFolder(dir + "/" + ChildFolderName(name), name, &children);
+    }
+    for (const QString& input : inputs) Gather(input, &children, err);
+
+    std::vector<ChildSummary> summaries;
+    for (auto it = children.begin(); it != children.end(); ++it) {
+        summaries.push_back(SummarizeChild(it.key().toStdString(), std::move(it->rows),
+                                           fluentSeconds, it->skipped));
+        const std::string skipped = SkippedLine(it->skipped);
+        if (!skipped.empty())
+            Say(err, (it.key().isEmpty() ? "なまえなし" : it.key()) + ": " +
+                         QString::fromStdString(skipped));
+    }
+
+    // Written aside and put in place at the end: a failed run leaves no half a PDF.
+    QSaveFile file(outPdf);
+    if (!file.open(QIODevice::WriteOnly)) {
+        Say(err, outPdf + ": かけません / cannot be written: " + file.errorString());
+        return 1;
+    }
+    QPdfWriter writer(&file);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageOrientation(QPageLayout::Portrait);
+    writer.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
+    writer.setResolution(300);
+    writer.setTitle("フィズモ きろく");
+    writer.setCreator("Fizmo");
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        Say(err, outPdf + ": かけません / cannot be written");
+        return 1;
+    }
+    const QRectF area(QPointF(0, 0), writer.pageLayout().paintRectPixels(300).size());
+    PaintClassPage(painter, area, summaries);
+    for (const ChildSummary& child : summaries) {
+        writer.newPage();
+        PaintChildPage(painter, area, child, fluentSeconds);
+    }
+    painter.end();
+    if (!file.commit()) {
+        Say(err, outPdf + ": かけません / cannot be written: " + file.errorString());
+        return 1;
+    }
+    return 0;
+}

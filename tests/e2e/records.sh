@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# The child's records, as a family and a teacher meet them: started with no option and a
+# fresh home, a game leaves its row in the unnamed record; きろく shows it, and a known set of
+# records shows each colour on screens of 1366 x 768 and 1920 x 1080; the teacher's PDF shows
+# them too with its Japanese text selectable; damaged records are read as far as they can be,
+# named in one line, and left byte for byte as they were; --no-records keeps nothing.
+# Usage: bash records.sh <fizmo binary> <source dir> <build dir>
+set -uo pipefail
+[ -n "${FIZMO_E2E_TRACE:-}" ] && set -x
+export SDL_AUDIODRIVER=dummy
+. "$(dirname "$0")/x11_harness.bash"
+
+cd "$work" || exit 1
+printf 'a\nb\nc\n12\n' >Mondai.dat
+export HOME="$work/home" XDG_DATA_HOME="" XDG_CONFIG_HOME=""
+mkdir -p "$HOME"
+records="$HOME/.local/share/Fizmo/records"
+host_file=$(hostname).csv
+
+# The fact-state colours, as the window and the page paint them.
+grey="#D9D9D9" green="#4CAF50" red="#E53935" yellow="#FDD835"
+pixels_of() {
+  convert "$1" -fill black +opaque "$2" -fill white -opaque "$2" -format "%[fx:mean*w*h]" info: |
+    cut -d. -f1
+}
+# Every colour shows in picture $1, each in at least $2 pixels.
+all_colours_in() {
+  local colour n
+  for colour in $grey $green $red $yellow; do
+    n=$(pixels_of "$1" "$colour")
+    [ "$n" -ge "$2" ] || { echo "$colour: $n pixels" >&2; return 1; }
+  done
+}
+row() { printf '%s,九九の計算,ふつう,1,"%s × %s =",%s,"%s",%s,%s,%s,""\r\n' "$1" "$2" "$3" $(($2 * $3)) "$4" "$5" "$6" "$7"; }
+
+# 1. From the launcher, no option: a hard game ends on the ship, and its row is kept.
+start_xvfb 700 760 1366x768 || fail "no Xvfb display"
+launch
+choose "レベル" 3
+choose "スタート・ストップ" 1
+wait_for 60 grep -q ゲームオーバー "$records/_unnamed/$host_file" 2>/dev/null ||
+  fail "no game-over row in the unnamed record: $(ls -R "$HOME" 2>&1 | head)"
+[ "$(od -An -tx1 -N3 "$records/_unnamed/$host_file" | tr -d ' ')" = efbbbf ] || fail "no byte-order mark"
+choose "ﾌｧｲﾙ(&F)" 3
+wait_for 10 window_named "きろく" >/dev/null || fail "きろく did not open"
+sleep 1
+shot kiroku_first
+[ "$(pixels_of "$work/kiroku_first.png" $yellow)" -gt 50 ] || fail "the missed fact is not yellow in きろく"
+quit_app
+
+# 2. A known set of records for たろう: each state where it belongs, at two screen sizes.
+taro="$records/たろう"
+mkdir -p "$taro"
+{
+  printf '\xEF\xBB\xBF日時,計算の種類,レベル,ステージ,問題,答え,入力した数字,まちがい,秒,結果,問題ファイル\r\n'
+  for d in 01 02; do row "2026-12-$d 17:00:00" 7 3 21 0 3.0 正解; done # できた
+  for d in 01 02; do row "2026-12-$d 17:01:00" 6 7 42 2 9.0 正解; done # れんしゅう中
+  row "2026-12-02 17:02:00" 8 9 "" 0 30.0 ゲームオーバー                  # もうすこし
+} >"$taro/other-computer.csv"
+before=$(md5sum "$taro/other-computer.csv")
+for size in 1366x768 1920x1080; do
+  kill "$xvfb_pid" 2>/dev/null
+  start_xvfb 700 760 "$size" || fail "no Xvfb display at $size"
+  launch --name=たろう
+  choose "ﾌｧｲﾙ(&F)" 3
+  wait_for 10 window_named "きろく" >/dev/null || fail "$size: きろく did not open"
+  sleep 1
+  shot "kiroku_$size"
+  all_colours_in "$work/kiroku_$size.png" 40 || fail "$size: a state's colour is missing in きろく"
+  mkdir -p "$build/e2e" && cp "$work/kiroku_$size.png" "$build/e2e/"
+  quit_app
+done
+[ "$(md5sum "$taro/other-computer.csv")" = "$before" ] || fail "reading changed the records"
+
+# 3. The teacher's PDF: the class page, then たろう's with every colour; its text selectable.
+"$fizmo" --report=class.pdf 2>report.err || fail "--report: $(cat report.err)"
+pdftoppm -r 50 -png class.pdf page || fail "pdftoppm cannot read the PDF"
+taro_page=""
+for page in $(seq "$(ls page-*.png | wc -l)"); do
+  pdftotext -f "$page" -l "$page" class.pdf - | grep -q "^たろう" && taro_page=$page
+done
+[ -n "$taro_page" ] || fail "no page of たろう's with its Japanese text selectable: $(pdftotext class.pdf - | head)"
+all_colours_in "page-$taro_page.png" 20 || fail "a state's colour is missing on たろう's page"
+cp "page-$taro_page.png" "$build/e2e/report_page.png"
+
+# 4. Damaged records: what can be read is shown, what cannot is named in one line, and every
+# file stays as it was.
+bad="$work/bad/じろう"
+mkdir -p "$bad/folder.csv"
+{ cat "$taro/other-computer.csv"; printf '2026-12-03 17:00:00,九九の計算,ふつう,1,"7 × 3 =",21,"2'; } >"$bad/torn.csv"
+printf '2026-12-03,九九の計算\r\n%s' "$(row "2026-12-03 17:00:00" 7 3 21 0 3.0 正解 | tr -d '\r\n'),x,y" >"$bad/cells.csv"
+head -c 5000000 /dev/urandom >"$bad/random.csv"
+row "2026-12-03 17:00:00" 2 2 4 0 3.0 正解 | iconv -f UTF-8 -t CP932 >"$bad/sjis.csv"
+before=$(folder_state "$work/bad")
+timeout 60 "$fizmo" --report=bad.pdf "$bad" 2>bad.err || fail "--report on damaged records: $(cat bad.err)"
+[ "$(folder_state "$work/bad")" = "$before" ] || fail "reading damaged records changed them"
+[ "$(grep -c "^fizmo:" bad.err)" = 1 ] || fail "not one line for what was skipped: $(cat bad.err)"
+for name in torn.csv cells.csv random.csv folder.csv; do
+  grep -q "$name" bad.err || fail "$name is not named: $(cat bad.err)"
+done
+grep -q sjis.csv bad.err && fail "the Shift-JIS sheet was not read: $(cat bad.err)"
+pdftoppm -r 50 -f 2 -l 2 -png bad.pdf bad || fail "no page for the damaged records"
+[ "$(pixels_of bad-2.png $yellow)" -gt 20 ] || fail "the rows that could be read are not shown"
+
+# 5. --no-records keeps nothing.
+rm -rf "$HOME"
+mkdir -p "$HOME"
+launch --no-records --level=hard --start
+sleep 8 # the hard level's game over comes within seconds
+quit_app
+[ -z "$(find "$HOME" -name '*.csv')" ] || fail "--no-records kept a file: $(find "$HOME" -name '*.csv')"
+echo "PASS"
