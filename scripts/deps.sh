@@ -12,6 +12,8 @@ FIZMO_TEST_PACKAGES+=" pulseaudio pulseaudio-utils"
 FIZMO_TEST_PACKAGES+=" pipewire pipewire-pulse wireplumber dbus-daemon"
 # A Wayland compositor, and Qt's Wayland platform for the game under it.
 FIZMO_TEST_PACKAGES+=" weston qt6-wayland"
+# Reading the teacher's PDF back: its pages as pictures, its text as selectable text.
+FIZMO_TEST_PACKAGES+=" poppler-utils"
 
 fizmo_install_missing() {
   local missing=()
