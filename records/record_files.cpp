@@ -164,7 +164,6 @@ void ReadRecordFile(const QString& path, std::vector<RecordRow>* rows, SkippedRe
     std::string bytes;
     if (!ReadWhole(path, &bytes, skipped)) return;
     std::string_view text(bytes);
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     const bool allUtf8 = ValidUtf8(text);
     long bad = 0;
     while (!text.empty()) {
@@ -172,6 +171,8 @@ void ReadRecordFile(const QString& path, std::vector<RecordRow>* rows, SkippedRe
         std::string_view line = text.substr(0, end);
         text.remove_prefix(std::min(end + 1, text.size()));
         if (line.ends_with('\r')) line.remove_suffix(1);
+        // Two programs that found the file empty at once both begin it: a mark mid-file.
+        if (line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
         if (line.empty() || IsHeader(line)) continue;
         std::optional<RecordRow> row;
         if (static_cast<long long>(line.size()) <= kLongestLine) {

@@ -1,0 +1,159 @@
+// The rules of the child's records that a game played end to end cannot reach: which tries
+// make a fact known, how rows read back, names as folders, and writers sharing a file.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include "play_driver.h"
+#include "records/child_summary.h"
+#include "records/record_files.h"
+#include "records/record_writer.h"
+
+namespace {
+
+RecordRow Try(int a, int b, int wrong, double seconds, QuestionEnd end = QuestionEnd::kAnswered,
+              const char* when = "2026-12-01 17:00:00") {
+    RecordRow row;
+    row.when = when;
+    row.quizMode = kQuizTimesTable;
+    row.operandA = a;
+    row.operandB = b;
+    row.answer = std::to_string(a * b);
+    row.wrongHits = wrong;
+    row.seconds = seconds;
+    row.end = end;
+    return row;
+}
+
+TEST(AppRecordsTest, AFactIsKnownMissedOrAlmostByItsLastThreeTries) {
+    const double fluent = 10;
+    const auto state = [&](std::vector<RecordRow> rows) {
+        return SummarizeChild("", std::move(rows), fluent).times[7][8];
+    };
+    EXPECT_EQ(state({}), FactState::kNotYet);
+    EXPECT_EQ(state({Try(7, 8, 0, 3)}), FactState::kAlmost) << "one try is not yet two of three";
+    EXPECT_EQ(state({Try(7, 8, 0, 3), Try(7, 8, 1, 3), Try(7, 8, 0, 19.5)}), FactState::kKnown)
+        << "56 has two digits: twice the time";
+    EXPECT_EQ(state({Try(7, 8, 0, 3), Try(7, 8, 0, 21)}), FactState::kAlmost) << "slow";
+    EXPECT_EQ(state({Try(7, 8, 0, 3), Try(7, 8, 0, 0, QuestionEnd::kSkipped),
+                     Try(7, 8, 0, 0, QuestionEnd::kGameOver)}),
+              FactState::kPractice);
+    // Only the last three count, in the order played whatever the order of the files.
+    std::vector<RecordRow> rows = {Try(7, 8, 2, 3, QuestionEnd::kAnswered, "2026-12-03 09:00:00"),
+                                   Try(7, 8, 0, 3, QuestionEnd::kAnswered, "2026-12-04 09:00:00"),
+                                   Try(7, 8, 0, 3), Try(7, 8, 0, 4),
+                                   Try(7, 8, 0, 4, QuestionEnd::kAnswered, "2026-12-05 09:00:00")};
+    EXPECT_EQ(state(rows), FactState::kKnown);
+    rows.push_back(Try(7, 8, 1, 3, QuestionEnd::kAnswered, "2026-12-06 09:00:00"));
+    rows.push_back(Try(7, 8, 0, 1, QuestionEnd::kStopped, "2026-12-07 09:00:00"));
+    EXPECT_EQ(state(rows), FactState::kKnown) << "a stop before any hit is no try";
+    const ChildSummary child = SummarizeChild("", rows, fluent);
+    EXPECT_EQ(child.timesMissed[7][8], 2);
+    EXPECT_EQ(KnownInRow(child.times, 7), 1);
+    ASSERT_EQ(child.sessions.size(), 6u);
+    EXPECT_EQ(child.sessions.front().day, "2026-12-07") << "the newest first";
+    EXPECT_EQ(child.sessions.back().questions, 2);
+    EXPECT_EQ(child.sessions.back().medianSeconds, 3.5);
+}
+
+TEST(AppRecordsTest, RowsReadBackAsWrittenAndDamagedOnesAreSkipped) {
+    QuestionResult written;
+    written.when = 1764576000;
+    written.quizMode = kQuizAddition;
+    written.speedLow = 10;
+    written.stage = 2;
+    written.answer = "15";
+    written.entered = "15";
+    written.seconds = 6.3;
+    const auto row = ParseRecordRow(ResultsRow(written, "7 ＋ 8 ="));
+    ASSERT_TRUE(row);
+    EXPECT_EQ(std::tie(row->quizMode, row->speedLow, row->stage, row->operandA, row->operandB),
+              std::make_tuple(kQuizAddition, 10, 2, 7, 8));
+    EXPECT_EQ(row->seconds, 6.3);
+    written.quizMode = kQuizWordProblems;
+    written.problemFile = "/home/a/year2.txt";
+    const auto word = ParseRecordRow(ResultsRow(written, "=1+1, \"ね\""));
+    ASSERT_TRUE(word);
+    EXPECT_EQ(word->question, "=1+1, \"ね\"");
+    EXPECT_EQ(word->problemFile, "year2.txt");
+    const std::string good = ResultsRow(written, "q");
+    for (const std::string& bad : {good.substr(0, good.size() - 3), good + ",x",
+                                   std::string("2026-12-01 17:00:00,九九の計算,"
+                                               "ふつう,1,\"7 × 3 =\",22,\"\",0,1.0,正解"),
+                                   std::string("\xFF\xFE,\"")})
+        EXPECT_FALSE(ParseRecordRow(bad)) << bad;
+}
+
+TEST(AppRecordsTest, AnyNameIsOneFolderInsideTheRecordsAndNamesStayApart) {
+    const QString longName(200, QChar(u'あ'));
+    QSet<QString> folders;
+    for (const QString& name :
+         {QString("../x"), QString("a/b"), QString(".."), QString("."), QString("a\nb"),
+          QString("%2E%2E"), QString("_unnamed"), longName, longName + "い", QString(),
+          QString("はなこ"), QString("Ken Sato")}) {
+        const QString folder = ChildFolderName(name);
+        EXPECT_FALSE(folder.contains('/') || folder == "." || folder == ".." || folder.isEmpty())
+            << folder.toStdString();
+        EXPECT_LE(folder.toUtf8().size(), 200);
+        folders.insert(folder);
+        if (!name.startsWith(longName)) {
+            EXPECT_EQ(ChildNameOfFolder(folder), name) << folder.toStdString();
+        }
+    }
+    EXPECT_EQ(folders.size(), 12);
+    EXPECT_EQ(ChildFolderName("はなこ"), "はなこ") << "a parent can find the folder";
+}
+
+// Two programs append to one child's file at once: every row stays whole.
+TEST(AppRecordsTest, TwoWritersOfOneFileLeaveWholeRows) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("child/computer.csv").toStdString();
+    QuestionResult row;
+    row.quizMode = kQuizTimesTable;
+    row.question = "6 \x81~ 7 =";  // as the game shows it, in Shift-JIS
+    row.answer = "42";
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    {
+        RecordWriter writer(
+            path, [](const std::string& text) { ADD_FAILURE() << text; }, true);
+        for (int i = 0; i < 200; ++i) writer.Record(row);
+    }
+    if (child == 0) _exit(0);
+    int status = 0;
+    waitpid(child, &status, 0);
+    std::vector<RecordRow> rows;
+    SkippedRecords skipped;
+    ReadRecordFile(QString::fromStdString(path), &rows, &skipped);
+    EXPECT_EQ(rows.size(), 400u);
+    EXPECT_FALSE(skipped.Any()) << SkippedLine(skipped);
+}
+
+// The space bar ends the question on the screen as a row of its own; the new one is timed
+// and counted from then.
+TEST(AppRecordsTest, AChangedQuestionIsARowOfItsOwn) {
+    struct Rows final : QuestionLog {
+        std::vector<QuestionResult> rows;
+        void Record(const QuestionResult& r) override { rows.push_back(r); }
+    } log;
+    PlayDriver play(1280, 1000);
+    play.view.m_pQuestionLog = &log;
+    play.Start(kQuizTimesTable);
+    play.Period();
+    ASSERT_TRUE(play.MissDigit());
+    play.view.OnChar(' ', 1, 0);
+    play.window.AdvanceMs(1500);
+    play.view.OnCommand(ID_STOP);
+    ASSERT_EQ(log.rows.size(), 2u);
+    EXPECT_EQ(log.rows[0].end, QuestionEnd::kSkipped);
+    EXPECT_EQ(log.rows[0].wrongHits, 1);
+    EXPECT_EQ(std::tie(log.rows[1].end, log.rows[1].wrongHits, log.rows[1].seconds),
+              std::make_tuple(QuestionEnd::kStopped, 0, 1.5));
+}
+
+}  // namespace
