@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The child's records, as a family and a teacher meet them: started with no option and a
-# fresh home, a game leaves its row in the unnamed record; きろく shows it, and a known set of
+# fresh home, a game leaves its row in the unnamed record; きろく shows it, then follows a
+# child named in なまえ… as they play on; a known set of
 # records shows each colour on screens of 1366 x 768 and 1920 x 1080; the teacher's PDF shows
 # them too with its Japanese text selectable; damaged records are read as far as they can be,
 # named in one line, and left byte for byte as they were; --no-records keeps nothing.
@@ -18,19 +19,22 @@ records="$HOME/.local/share/Fizmo/records"
 host_file=$(hostname).csv
 
 # The fact-state colours, as the window and the page paint them.
-grey="#D9D9D9" green="#4CAF50" red="#E53935" yellow="#FDD835"
+green="#4CAF50" red="#E53935" yellow="#FDD835"
 pixels_of() {
   convert "$1" -fill black +opaque "$2" -fill white -opaque "$2" -format "%[fx:mean*w*h]" info: |
     cut -d. -f1
 }
-# Every colour shows in picture $1, each in at least $2 pixels.
-all_colours_in() {
-  local colour n
-  for colour in $grey $green $red $yellow; do
-    n=$(pixels_of "$1" "$colour")
-    [ "$n" -ge "$2" ] || { echo "$colour: $n pixels" >&2; return 1; }
+# Picture $1 has at least $3 more pixels of each colour named after it than picture $2 of an
+# empty record at the same size: the legend's swatches show every colour in both.
+more_cells() {
+  local picture=$1 empty=$2 least=$3 colour
+  shift 3
+  for colour in "$@"; do
+    [ "$(pixels_of "$picture" "$colour")" -ge $(($(pixels_of "$empty" "$colour") + least)) ] ||
+      { echo "$colour: $(pixels_of "$picture" "$colour") pixels, empty $(pixels_of "$empty" "$colour")" >&2; return 1; }
   done
 }
+kiroku_shows() { box_picture "きろく" "$1" && { [ -z "${2:-}" ] || more_cells "$work/$1.png" "$work/$2.png" "${@:3}"; }; }
 row() { printf '%s,九九の計算,ふつう,1,"%s × %s =",%s,"%s",%s,%s,%s,""\r\n' "$1" "$2" "$3" $(($2 * $3)) "$4" "$5" "$6" "$7"; }
 
 # 1. From the launcher, no option: a hard game ends on the ship, and its row is kept.
@@ -44,8 +48,20 @@ wait_for 60 grep -q ゲームオーバー "$records/_unnamed/$host_file" 2>/dev/
 choose "ﾌｧｲﾙ(&F)" 3
 wait_for 10 window_named "きろく" >/dev/null || fail "きろく did not open"
 sleep 1
-shot kiroku_first
-[ "$(pixels_of "$work/kiroku_first.png" $yellow)" -gt 50 ] || fail "the missed fact is not yellow in きろく"
+kiroku_shows unnamed || fail "no picture of きろく"
+# A name typed in なまえ… takes the next rows, and きろく follows the child as they play on.
+choose "ﾌｧｲﾙ(&F)" 2
+wait_for 10 window_named "なまえ" >/dev/null || fail "なまえ… did not open"
+sleep 0.5 # the dialog takes the keyboard once it is up
+xdotool windowfocus --sync "$(window_named "なまえ")" 2>/dev/null
+xdotool type --delay 50 "Ken"
+xdotool key Return
+sleep 1.5
+kiroku_shows empty && more_cells "$work/unnamed.png" "$work/empty.png" 200 $yellow ||
+  fail "きろく did not show the missed fact in yellow, then Ken's empty record"
+choose "スタート・ストップ" 1
+wait_for 60 grep -q ゲームオーバー "$records/Ken/$host_file" 2>/dev/null || fail "no row in Ken's record"
+wait_for 5 kiroku_shows ken empty 200 $yellow || fail "きろく did not follow Ken's play"
 quit_app
 
 # 2. A known set of records for たろう: each state where it belongs, at two screen sizes.
@@ -61,12 +77,17 @@ before=$(md5sum "$taro/other-computer.csv")
 for size in 1366x768 1920x1080; do
   kill "$xvfb_pid" 2>/dev/null
   start_xvfb 700 760 "$size" || fail "no Xvfb display at $size"
-  launch --name=たろう
-  choose "ﾌｧｲﾙ(&F)" 3
-  wait_for 10 window_named "きろく" >/dev/null || fail "$size: きろく did not open"
-  sleep 1
-  shot "kiroku_$size"
-  all_colours_in "$work/kiroku_$size.png" 40 || fail "$size: a state's colour is missing in きろく"
+  for child in ゆき たろう; do
+    launch --name=$child
+    choose "ﾌｧｲﾙ(&F)" 3
+    wait_for 10 window_named "きろく" >/dev/null || fail "$size: きろく did not open"
+    sleep 1
+    kiroku_shows "kiroku_${child}_$size" || fail "$size: no picture of きろく"
+    shot "kiroku_$size"
+    [ $child = たろう ] || quit_app
+  done
+  more_cells "$work/kiroku_たろう_$size.png" "$work/kiroku_ゆき_$size.png" 300 $green $red $yellow ||
+    fail "$size: a state's colour is missing in きろく"
   mkdir -p "$build/e2e" && cp "$work/kiroku_$size.png" "$build/e2e/"
   quit_app
 done
@@ -80,7 +101,11 @@ for page in $(seq "$(ls page-*.png | wc -l)"); do
   pdftotext -f "$page" -l "$page" class.pdf - | grep -q "^たろう" && taro_page=$page
 done
 [ -n "$taro_page" ] || fail "no page of たろう's with its Japanese text selectable: $(pdftotext class.pdf - | head)"
-all_colours_in "page-$taro_page.png" 20 || fail "a state's colour is missing on たろう's page"
+head -n 1 "$taro/other-computer.csv" >ゆき.csv
+"$fizmo" --report=empty.pdf ゆき.csv 2>/dev/null && pdftoppm -r 50 -f 2 -l 2 -png empty.pdf empty ||
+  fail "no PDF of an empty record"
+more_cells "page-$taro_page.png" empty-2.png 60 $green $red $yellow ||
+  fail "a state's colour is missing on たろう's page"
 cp "page-$taro_page.png" "$build/e2e/report_page.png"
 
 # 4. Damaged records: what can be read is shown, what cannot is named in one line, and every
@@ -100,7 +125,7 @@ for name in torn.csv cells.csv random.csv folder.csv; do
 done
 grep -q sjis.csv bad.err && fail "the Shift-JIS sheet was not read: $(cat bad.err)"
 pdftoppm -r 50 -f 2 -l 2 -png bad.pdf bad || fail "no page for the damaged records"
-[ "$(pixels_of bad-2.png $yellow)" -gt 20 ] || fail "the rows that could be read are not shown"
+more_cells bad-2.png empty-2.png 60 $green $red $yellow || fail "the rows that could be read are not shown"
 
 # 5. --no-records keeps nothing.
 rm -rf "$HOME"
