@@ -141,6 +141,25 @@ std::optional<std::string> ChooseRecords(const QCommandLineParser& parser, Comma
            "' is not a number of seconds from 1 to 120";
 }
 
+std::optional<std::string> ChoosePractice(const QCommandLineParser& parser, CommandLine* result) {
+    result->practiceWeak = parser.isSet("practice-weak");
+    if (parser.isSet("table")) {
+        const QString table = parser.value("table");
+        bool number = false;
+        const int n = table == "all" ? 0 : table.toInt(&number);
+        if ((!number && table != "all") || n < 0 || n > kLastTable)
+            return "--table: '" + table.toStdString() + "' is not a 段 from 1 to 9, nor all";
+        result->table = n;
+    }
+    if (!parser.isSet("order")) return std::nullopt;
+    const QString order = parser.value("order");
+    if (order == "up") result->order = TableOrder::kUp;
+    if (order == "down") result->order = TableOrder::kDown;
+    if (order == "shuffle") result->order = TableOrder::kShuffle;
+    if (result->order) return std::nullopt;
+    return "--order: unknown order '" + order.toStdString() + "' (up, down or shuffle)";
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(int argc, const char* const* argv) {
@@ -155,13 +174,14 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
     const QCommandLineOption level("level", {}, "LEVEL");
     const QCommandLineOption results("results", {}, "FILE");
     const QCommandLineOption report("report", {}, "PDF");
-    parser.addOptions({help, QCommandLineOption("version"), QCommandLineOption("demo"),
-                       checkProblems, QCommandLineOption("times-tables"),
-                       QCommandLineOption("additions"), QCommandLineOption("word-problems"), level,
-                       QCommandLineOption("start"), results, report,
-                       QCommandLineOption("no-records"), QCommandLineOption("name", {}, "NAME"),
-                       QCommandLineOption("records-dir", {}, "DIR"),
-                       QCommandLineOption("fluent-seconds", {}, "N")});
+    parser.addOptions(
+        {help, QCommandLineOption("version"), QCommandLineOption("demo"), checkProblems,
+         QCommandLineOption("times-tables"), QCommandLineOption("additions"),
+         QCommandLineOption("word-problems"), level, QCommandLineOption("start"), results, report,
+         QCommandLineOption("no-records"), QCommandLineOption("name", {}, "NAME"),
+         QCommandLineOption("records-dir", {}, "DIR"),
+         QCommandLineOption("fluent-seconds", {}, "N"), QCommandLineOption("table", {}, "N"),
+         QCommandLineOption("order", {}, "ORDER"), QCommandLineOption("practice-weak")});
     if (!parser.parse(args)) return Failure(ParserError(parser, args));
     if (parser.isSet(help)) {
         result.action = CommandLine::Action::Help;
@@ -177,6 +197,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
         return result;
     }
     if (auto error = ChooseRecords(parser, &result)) return Failure(*error);
+    if (auto error = ChoosePractice(parser, &result)) return Failure(*error);
     if (parser.isSet(report)) {
         result.action = CommandLine::Action::Report;
         result.reportFile = parser.value(report).toLocal8Bit().toStdString();
@@ -200,30 +221,30 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
 }
 
 std::string HelpText() {
-    return "Usage: fizmo [OPTION]...     or     fizmo --check-problems FILE\n"
+    return "Usage: fizmo [OPTION]... | fizmo --check-problems FILE | fizmo --help|--version\n"
            "An arithmetic drill game for young children: shoot the tiles of the answer.\n"
            "  --demo                   the game plays by itself until you move the mouse\n"
            "  --times-tables, --additions, --word-problems[=FILE]\n"
            "                           choose the quiz as the menu does (word problems for\n"
            "                           school years 1 to 3: /usr/share/fizmo/problems)\n"
-           "  --level=easy|normal|hard choose the level as the menu does; --start: play at once\n"
+           "  --table=1..9|all, --order=up|down|shuffle, --practice-weak: 九九 by 段\n"
+           "  --level=easy|normal|hard choose the level as the menu does; --start: at once\n"
            "  --name=NAME              keep the child NAME's records (--no-records: none;\n"
-           "    --records-dir=DIR, --fluent-seconds=N, --results=FILE, --report=PDF: man fizmo)\n"
+           "    --records-dir, --fluent-seconds, --results, --report=PDF: see man fizmo)\n"
            "  --check-problems FILE    show the word problems of FILE as the game will\n"
-           "  --help, --version        show this help or the version, and exit\n"
-           "Qt's own options (-platform, -display, -style, -reverse, ...) are taken too.\n"
+           "Qt's options (-platform, -display, -style, ...) are taken too.\n"
            "\n"
-           "使い方: fizmo [オプション]...   または   fizmo --check-problems ファイル\n"
+           "使い方: fizmo [オプション]... | fizmo --check-problems ファイル | --help・--version\n"
            "子ども向けの計算ドリルゲームです。マウスで宇宙船を動かし、答えの数字を撃ちます。\n"
            "  --demo                   ゲームが自動で遊びます (マウスやキーで止まります)\n"
            "  --times-tables (九九)、--additions (たしざん)、--word-problems[=ファイル] (文章題)\n"
            "                           メニューと同じく計算の種類を選びます (1〜3年生の\n"
            "                           文章題は /usr/share/fizmo/problems にあります)\n"
+           "  --table・--order・--practice-weak  九九の段 (あがり・さがり・バラ)・にがて\n"
            "  --level=easy|normal|hard レベルを選びます。--start: すぐに始めます\n"
            "  --name=なまえ            その子の記録を残します (--no-records: 残さない。\n"
-           "    --records-dir・--fluent-seconds・--results・--report は man fizmo を見てください)\n"
-           "  --check-problems ファイル 文章題のファイルを調べ、見え方とまちがいを表示します\n"
-           "  --help, --version        この説明かバージョンを表示して終了します\n";
+           "    --records-dir・--fluent-seconds・--results・--report は man fizmo に)\n"
+           "  --check-problems ファイル 文章題のファイルを調べ、見え方とまちがいを表示します\n";
 }
 
 std::string VersionText() {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "game/practice.h"
+
 struct CommandLine {
     enum class Action { Run, Help, Version, CheckProblems, Report, Error };
     Action action = Action::Run;
@@ -20,6 +22,10 @@ struct CommandLine {
     std::optional<std::string> childName;  // UTF-8; empty for the unnamed record
     std::string recordsDir;                // empty keeps the one remembered
     double fluentSeconds = 0;              // 0 keeps the one remembered
+    // Practice, each remembered once given: --table=1..9|all, --order, --practice-weak.
+    std::optional<int> table;
+    std::optional<TableOrder> order;
+    bool practiceWeak = false;
     // For Action::Report: the PDF to write, and the records to read (none: this computer's).
     std::string reportFile;
     std::vector<std::string> reportInputs;

@@ -15,6 +15,7 @@
 #include "app/main_frame.h"
 #include "app/menu.h"
 #include "app/name_dialog.h"
+#include "app/practice_keeper.h"
 #include "app/records_keeper.h"
 #include "app/records_window.h"
 #include "app/view_host.h"
@@ -75,6 +76,8 @@ void CFizmoApp::KeepRecords() {
             },
             Qt::QueuedConnection);
     });
+    practice_ = std::make_unique<PracticeKeeper>(commandLine_, records_.get());
+    practice_->Attach(&frame_->View());
     // The demo's own questions are not the child's: rows begin when a player takes over.
     if (!demo_) {
         frame_->View().m_pQuestionLog = records_.get();
@@ -88,6 +91,7 @@ void CFizmoApp::OnChildName() {
     QString name = records_->ChildName();
     if (!RunNameDialog(frame_.get(), records_->RecordsDir(), &name)) return;
     records_->SetChildName(name);
+    practice_->Attach(&frame_->View());  // the new child's weak facts
     if (recordsWindow_) recordsWindow_->ShowChild(name);
 }
 
@@ -108,7 +112,12 @@ void CFizmoApp::ExitInstance() {
     ShutdownSoundOutput();
 }
 
+bool CFizmoApp::OnUpdateCommandUI(unsigned id, CmdUI* ui) {
+    return practice_ && practice_->OnUpdateCommandUI(id, ui);
+}
+
 bool CFizmoApp::OnCommand(unsigned id) {
+    if (practice_ && practice_->OnCommand(id)) return true;
     switch (id) {
         case ID_APP_ABOUT:
             OnAppAbout();

@@ -9,6 +9,7 @@
 class CFizmoDoc;
 class CMainFrame;
 class DemoMode;
+class PracticeKeeper;
 class RecordsKeeper;
 class RecordsWindow;
 
@@ -23,10 +24,12 @@ public:
     void ExitInstance();
     // Handles an application command; false when it has none for `id`.
     bool OnCommand(unsigned id);
+    bool OnUpdateCommandUI(unsigned id, class CmdUI* ui);
 
     CMainFrame* MainFrame() { return frame_.get(); }
     CFizmoDoc* Document() { return doc_.get(); }
     RecordsKeeper* Records() { return records_.get(); }
+    PracticeKeeper* Practice() { return practice_.get(); }
     RecordsWindow* RecordsView() { return recordsWindow_.get(); }
 
 private:
@@ -41,7 +44,8 @@ private:
     void OnRecords();
 
     CommandLine commandLine_;
-    std::unique_ptr<RecordsKeeper> records_;  // outlives the view, which writes its last row
+    std::unique_ptr<RecordsKeeper> records_;    // outlives the view, which writes its last row
+    std::unique_ptr<PracticeKeeper> practice_;  // outlives the view, which asks it
     std::unique_ptr<CFizmoDoc> doc_;
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<DemoMode> demo_;

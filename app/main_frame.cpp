@@ -47,5 +47,5 @@ bool CMainFrame::OnFrameCommand(unsigned) {
 }
 
 void CMainFrame::OnUpdateCommandUI(unsigned id, CmdUI* ui) {
-    View().OnUpdateCommandUI(id, ui);
+    if (!View().OnUpdateCommandUI(id, ui)) app_->OnUpdateCommandUI(id, ui);
 }

@@ -16,7 +16,26 @@ struct Item {
     const char* text;
     unsigned id;
     bool checked;
+    std::vector<Item> submenu = {};
 };
+
+const std::vector<Item>& TableSubmenu() {
+    static const std::vector<Item> items = {{"ぜんぶ", ID_TABLE_ALL, true},
+                                            {"1のだん", ID_TABLE_ALL + 1, false},
+                                            {"2のだん", ID_TABLE_ALL + 2, false},
+                                            {"3のだん", ID_TABLE_ALL + 3, false},
+                                            {"4のだん", ID_TABLE_ALL + 4, false},
+                                            {"5のだん", ID_TABLE_ALL + 5, false},
+                                            {"6のだん", ID_TABLE_ALL + 6, false},
+                                            {"7のだん", ID_TABLE_ALL + 7, false},
+                                            {"8のだん", ID_TABLE_ALL + 8, false},
+                                            {"9のだん", ID_TABLE_ALL + 9, false},
+                                            {"", kSeparator, false},
+                                            {"あがり", ID_ORDER_UP, true},
+                                            {"さがり", ID_ORDER_DOWN, false},
+                                            {"バラ", ID_ORDER_SHUFFLE, false}};
+    return items;
+}
 
 struct BarEntry {
     const char* title;
@@ -37,7 +56,10 @@ const std::vector<BarEntry>& MenuTable() {
          0,
          {{"九九の計算", ID_MODE_TIMES_TABLE, true},
           {"一ケタのたしざん", ID_MODE_ADDITION, false},
-          {"文章題", ID_MODE_WORD_PROBLEMS, false}}},
+          {"文章題", ID_MODE_WORD_PROBLEMS, false},
+          {"", kSeparator, false},
+          {"九九の段", 0, false, TableSubmenu()},
+          {"にがてを多めに", ID_PRACTICE_WEAK, false}}},
         {"レベル",
          0,
          {{"かんたん", ID_LEVEL_EASY, true},
@@ -58,11 +80,25 @@ QAction* AddCommand(QWidget* owner, QAction* action, unsigned id, const CommandH
     return action;
 }
 
+void FillPopup(QMenu* menu, const std::vector<Item>& items, const CommandHandler& onCommand,
+               const CommandUiHandler& onUpdateUi);
+
 QMenu* AddPopup(QMenuBar* bar, const BarEntry& entry, const CommandHandler& onCommand,
                 const CommandUiHandler& onUpdateUi) {
     QMenu* menu = bar->addMenu(QString::fromUtf8(entry.title));
+    FillPopup(menu, entry.items, onCommand, onUpdateUi);
+    return menu;
+}
+
+void FillPopup(QMenu* menu, const std::vector<Item>& items, const CommandHandler& onCommand,
+               const CommandUiHandler& onUpdateUi) {
     menu->setSeparatorsCollapsible(false);  // the file menu starts with a separator
-    for (const Item& item : entry.items) {
+    for (const Item& item : items) {
+        if (!item.submenu.empty()) {
+            FillPopup(menu->addMenu(QString::fromUtf8(item.text)), item.submenu, onCommand,
+                      onUpdateUi);
+            continue;
+        }
         if (item.id == kSeparator) {
             menu->addSeparator();
             continue;
@@ -73,12 +109,11 @@ QMenu* AddPopup(QMenuBar* bar, const BarEntry& entry, const CommandHandler& onCo
     }
     QObject::connect(menu, &QMenu::aboutToShow, menu, [menu, onUpdateUi] {
         for (QAction* action : menu->actions()) {
-            if (action->isSeparator()) continue;
+            if (action->isSeparator() || action->menu()) continue;
             ActionCmdUI ui(action);
             onUpdateUi(CommandIdOf(action), &ui);
         }
     });
-    return menu;
 }
 
 }  // namespace
@@ -102,6 +137,28 @@ unsigned CommandIdOf(const QAction* action) {
     return action->isSeparator() ? kSeparator : action->data().toUInt();
 }
 
+namespace {
+
+void DescribeItems(QMenu* menu, QString* out) {
+    emit menu->aboutToShow();  // the check marks as the popup would show them
+    for (QAction* item : menu->actions()) {
+        if (item->isSeparator()) {
+            *out += "item\t-\n";
+        } else if (item->menu()) {
+            *out += "submenu\t" + item->text() + "\n";
+            DescribeItems(item->menu(), out);
+            *out += "end of submenu\n";
+        } else {
+            *out += QString("item\t%1\t%2%3\n")
+                        .arg(item->text())
+                        .arg(CommandIdOf(item))
+                        .arg(item->isChecked() ? "\tchecked" : "");
+        }
+    }
+}
+
+}  // namespace
+
 QString DescribeMenuBar(const QMenuBar* bar) {
     QString out;
     for (QAction* entry : bar->actions()) {
@@ -115,17 +172,7 @@ QString DescribeMenuBar(const QMenuBar* bar) {
             continue;
         }
         out += QString("menu\t%1\t%2\n").arg(entry->text(), where);
-        emit entry->menu()->aboutToShow();  // the check marks as the popup would show them
-        for (QAction* item : entry->menu()->actions()) {
-            if (item->isSeparator()) {
-                out += "item\t-\n";
-                continue;
-            }
-            out += QString("item\t%1\t%2%3\n")
-                       .arg(item->text())
-                       .arg(CommandIdOf(item))
-                       .arg(item->isChecked() ? "\tchecked" : "");
-        }
+        DescribeItems(entry->menu(), &out);
     }
     return out;
 }

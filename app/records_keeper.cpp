@@ -1,5 +1,6 @@
 #include "app/records_keeper.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 
@@ -66,6 +67,20 @@ void RecordsKeeper::Record(const QuestionResult& result) {
 
 void RecordsKeeper::Flush() {
     if (writer_) writer_->Drain();
+}
+
+QString RecordsKeeper::SourceOf(const QString& name) const {
+    if (!resultsFile_.isEmpty()) return resultsFile_;
+    return QDir(recordsDir_).filePath(ChildFolderName(name));
+}
+
+ChildSummary RecordsKeeper::ReadChild() {
+    Flush();
+    std::vector<RecordRow> rows;
+    SkippedRecords skipped;
+    ReadRecords(SourceOf(childName_), &rows, &skipped);
+    return SummarizeChild(childName_.toStdString(), std::move(rows), fluentSeconds_,
+                          std::move(skipped));
 }
 
 void RecordsKeeper::SetChildName(const QString& name) {

@@ -10,6 +10,7 @@
 
 #include "app/command_line.h"
 #include "game/question_log.h"
+#include "records/child_summary.h"
 
 class RecordWriter;
 
@@ -42,6 +43,10 @@ public:
     // The sheet named with --results, read instead of the records; empty when none.
     QString ResultsFile() const { return resultsFile_; }
     bool Keeping() const { return writer_ != nullptr; }
+    // Where `name`'s rows are read from: the sheet named with --results, or their folder.
+    QString SourceOf(const QString& name) const;
+    // Every row of the child's so far, with what could not be read.
+    ChildSummary ReadChild();
 
 private:
     void OpenWriter();

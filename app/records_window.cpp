@@ -63,7 +63,8 @@ RecordsWindow::RecordsWindow(RecordsKeeper* keeper, QWidget* parent)
     // stays within reach above it.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect free = screen->availableGeometry();
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, free.size() * 0.85, free));
+        setGeometry(
+            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, free.size() * 0.85, free));
     }
     connect(children_, &QComboBox::activated, this, [this] { Reload(); });
     connect(&refresh_, &QTimer::timeout, this, [this] {
@@ -78,9 +79,7 @@ void RecordsWindow::showEvent(QShowEvent* event) {
 }
 
 void RecordsWindow::ShowChild(const QString& name) {
-    FillChildren(keeper_->ResultsFile().isEmpty()
-                     ? QDir(keeper_->RecordsDir()).filePath(ChildFolderName(name))
-                     : keeper_->ResultsFile());
+    FillChildren(keeper_->SourceOf(name));
     Reload();
 }
 
@@ -122,10 +121,7 @@ void RecordsWindow::Reload() {
     shownFiles_ = FilesNow();
     std::vector<RecordRow> rows;
     SkippedRecords skipped;
-    if (QFileInfo(chosen).isDir())
-        ReadChildFolder(chosen, &rows, &skipped);
-    else if (!chosen.isEmpty() && QFileInfo::exists(chosen))
-        ReadRecordFile(chosen, &rows, &skipped);
+    ReadRecords(chosen, &rows, &skipped);
     const QString name = keeper_->ResultsFile().isEmpty()
                              ? ChildNameOfFolder(QFileInfo(chosen).fileName())
                              : children_->currentText();

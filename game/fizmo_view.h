@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "game/practice.h"
 #include "game/question_log.h"
 #include "game/random.h"
 #include "platform/gdi.h"
@@ -112,6 +113,7 @@ public:
     void OnChar(unsigned ch, unsigned repeat, unsigned flags);
     void OnKeyDown(unsigned key, unsigned repeat, unsigned flags);
     void ChangeQuestion();
+    void ChooseOperands();
 
     // Each question's row: recorded from when it is asked until it ends.
     void BeginQuestionRecord();
@@ -188,6 +190,8 @@ public:
     // Where rows go: the child's records, a results sheet, or none.
     QuestionLog* m_pQuestionLog = nullptr;
     OpenQuestion m_question;
+    // How operands are chosen when a grown-up asks for practice; none: the game's own draw.
+    QuestionChooser* m_pChooser = nullptr;
 
 private:
     std::int64_t NowMs() const;

@@ -59,9 +59,8 @@ void CFizmoView::ChangeQuestion() {
     const bool operands = m_nQuizMode == kQuizTimesTable || m_nQuizMode == kQuizAddition;
     const bool recorded = m_question.open && operands;
     if (recorded) EndQuestionRecord(QuestionEnd::kSkipped);
-    m_nOperandA = Rng().Rand() % 10;
+    ChooseOperands();
     m_nDigitIndex = 0;
-    m_nOperandB = Rng().Rand() % 10;
     m_strEntered.clear();
     if (recorded) BeginQuestionRecord();
 }

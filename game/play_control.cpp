@@ -17,6 +17,7 @@ void CFizmoView::OnStart() {
         OpenProblemFile();  // word problems begin again at the first
     LayOutRows(*this);
     RestartTiles(*this, SpeedRule::kLow);
+    if (m_pChooser) m_pChooser->Begin();
     NextQuestion();
 }
 

@@ -40,6 +40,16 @@ int Answer(const CFizmoView& v) {
     return v.m_nWordAnswer;
 }
 
+// Practice hears how each fact went; a question stopped before any hit says nothing of it.
+void TellChooser(const CFizmoView& v, const OpenQuestion& question, QuestionEnd end) {
+    const bool operands = v.m_nQuizMode == kQuizTimesTable || v.m_nQuizMode == kQuizAddition;
+    if (!v.m_pChooser || !operands || !question.open) return;
+    const bool missed =
+        question.wrongHits > 0 || end == QuestionEnd::kGameOver || end == QuestionEnd::kSkipped;
+    if (missed || end == QuestionEnd::kAnswered)
+        v.m_pChooser->Ended(v.m_nQuizMode, {v.m_nOperandA, v.m_nOperandB}, missed);
+}
+
 }  // namespace
 
 std::int64_t CFizmoView::NowMs() const {
@@ -55,6 +65,7 @@ void CFizmoView::EndQuestionRecord(QuestionEnd end) {
     if (!m_question.open && !endOfFile) return;
     const OpenQuestion question = m_question;
     m_question.open = false;
+    TellChooser(*this, question, end);
     if (!m_pQuestionLog) return;
     QuestionResult row;
     row.when = m_pWnd ? m_pWnd->CalendarTime() : std::time(nullptr);

@@ -81,8 +81,7 @@ void DrawWordProblemHud(CFizmoView& view, Surface* dc) {
 
 void CFizmoView::NextQuestion() {
     if (m_nQuizMode == kQuizTimesTable || m_nQuizMode == kQuizAddition) {
-        m_nOperandA = Rng().Rand() % 10;
-        m_nOperandB = Rng().Rand() % 10;
+        ChooseOperands();
         m_nDigitIndex = 0;
         m_strEntered.clear();
     }
@@ -95,6 +94,12 @@ void CFizmoView::NextQuestion() {
         m_nDigitIndex = 0;
     }
     if (!m_bProblemsDone) BeginQuestionRecord();
+}
+
+void CFizmoView::ChooseOperands() {
+    const Operands next = m_pChooser ? m_pChooser->Next(m_nQuizMode, Rng()) : DrawOperands(Rng());
+    m_nOperandA = next.a;
+    m_nOperandB = next.b;
 }
 
 void CFizmoView::DrawHud(Surface* dc) {

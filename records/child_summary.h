@@ -9,12 +9,7 @@
 #include "records/fact_state.h"
 #include "records/record_row.h"
 
-constexpr int kOperands = 10;  // the game asks operands 0 to 9
 constexpr int kSessionsShown = 7;
-
-// One fact's grid: [a][b] for a × b or a ＋ b.
-template <typename T>
-using FactGrid = std::array<std::array<T, kOperands>, kOperands>;
 
 // One day's play.
 struct SessionLine {

@@ -5,14 +5,8 @@
 #include <optional>
 #include <vector>
 
+#include "game/practice.h"
 #include "records/record_row.h"
-
-enum class FactState {
-    kNotYet,    // まだ: never asked
-    kKnown,     // できた: right, with no wrong hit, within the fluency time, 2 of the last 3
-    kAlmost,    // もうすこし: asked, and neither of the others
-    kPractice,  // れんしゅう中: missed (a wrong hit, or not answered) 2 of the last 3
-};
 
 enum class TryOutcome { kFluent, kSlow, kMissed };
 

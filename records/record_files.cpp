@@ -203,6 +203,14 @@ void ReadChildFolder(const QString& folder, std::vector<RecordRow>* rows, Skippe
         ReadRecordFile(dir.filePath(file), rows, skipped);
 }
 
+void ReadRecords(const QString& fileOrFolder, std::vector<RecordRow>* rows,
+                 SkippedRecords* skipped) {
+    if (QFileInfo(fileOrFolder).isDir())
+        ReadChildFolder(fileOrFolder, rows, skipped);
+    else if (QFileInfo::exists(fileOrFolder))
+        ReadRecordFile(fileOrFolder, rows, skipped);
+}
+
 std::string SkippedLine(const SkippedRecords& skipped) {
     if (!skipped.Any()) return {};
     std::string files;

@@ -33,5 +33,9 @@ void ReadRecordFile(const QString& path, std::vector<RecordRow>* rows, SkippedRe
 // Every file of a child's folder, from every computer.
 void ReadChildFolder(const QString& folder, std::vector<RecordRow>* rows, SkippedRecords* skipped);
 
+// A sheet, or a child's folder of sheets.
+void ReadRecords(const QString& fileOrFolder, std::vector<RecordRow>* rows,
+                 SkippedRecords* skipped);
+
 // The one line that names what was skipped, in Japanese and English; empty when nothing was.
 std::string SkippedLine(const SkippedRecords& skipped);

@@ -4,7 +4,8 @@
 # child named in なまえ… as they play on; a known set of
 # records shows each colour on screens of 1366 x 768 and 1920 x 1080; the teacher's PDF shows
 # them too with its Japanese text selectable; damaged records are read as far as they can be,
-# named in one line, and left byte for byte as they were; --no-records keeps nothing.
+# named in one line, and left byte for byte as they were; --no-records keeps nothing; the
+# practice chosen at start is checked in the menu and remembered.
 # Usage: bash records.sh <fizmo binary> <source dir> <build dir>
 set -uo pipefail
 [ -n "${FIZMO_E2E_TRACE:-}" ] && set -x
@@ -127,11 +128,21 @@ grep -q sjis.csv bad.err && fail "the Shift-JIS sheet was not read: $(cat bad.er
 pdftoppm -r 50 -f 2 -l 2 -png bad.pdf bad || fail "no page for the damaged records"
 more_cells bad-2.png empty-2.png 60 $green $red $yellow || fail "the rows that could be read are not shown"
 
-# 5. --no-records keeps nothing.
+# 5. --no-records keeps nothing. Practice chosen at start is checked in the menu, and
+# remembered for the next start.
 rm -rf "$HOME"
 mkdir -p "$HOME"
-launch --no-records --level=hard --start
+practice_checked() {
+  for item in "7のだん	32807" "さがり	32811" "にがてを多めに	32813"; do
+    grep -q "^item	$item	checked" "$work/out" || fail "$1: $item is not checked: $(grep -A20 九九の段 "$work/out")"
+  done
+}
+launch --no-records --level=hard --start --table=7 --order=down --practice-weak
+practice_checked "the start options"
 sleep 8 # the hard level's game over comes within seconds
 quit_app
 [ -z "$(find "$HOME" -name '*.csv')" ] || fail "--no-records kept a file: $(find "$HOME" -name '*.csv')"
+launch --no-records
+practice_checked "the next start"
+quit_app
 echo "PASS"

@@ -1,0 +1,95 @@
+#include "app/practice_keeper.h"
+
+#include <QSettings>
+
+#include "app/command_ids.h"
+#include "app/records_keeper.h"
+#include "game/fizmo_view.h"
+
+namespace {
+
+const QString kTableKey = QStringLiteral("practice/table");
+const QString kOrderKey = QStringLiteral("practice/order");
+const QString kWeakKey = QStringLiteral("practice/weak");
+
+bool AnyAsked(const FactGrid<FactState>& grid) {
+    for (const auto& row : grid)
+        for (FactState state : row)
+            if (state != FactState::kNotYet) return true;
+    return false;
+}
+
+}  // namespace
+
+PracticeKeeper::PracticeKeeper(const CommandLine& commandLine, RecordsKeeper* records)
+    : records_(records) {
+    auto settings = FizmoSettings();
+    if (commandLine.table) settings->setValue(kTableKey, *commandLine.table);
+    if (commandLine.order) settings->setValue(kOrderKey, static_cast<int>(*commandLine.order));
+    if (commandLine.practiceWeak) settings->setValue(kWeakKey, true);
+    const int table = settings->value(kTableKey, 0).toInt();
+    const int order = settings->value(kOrderKey, 0).toInt();
+    settings_.table = table >= 0 && table <= kLastTable ? table : 0;
+    settings_.order = order >= 0 && order <= 2 ? static_cast<TableOrder>(order) : TableOrder::kUp;
+    settings_.weak = settings->value(kWeakKey, false).toBool();
+}
+
+void PracticeKeeper::Attach(CFizmoView* view) {
+    view_ = view;
+    Apply();
+}
+
+void PracticeKeeper::Apply() {
+    auto settings = FizmoSettings();
+    settings->setValue(kTableKey, settings_.table);
+    settings->setValue(kOrderKey, static_cast<int>(settings_.order));
+    settings->setValue(kWeakKey, settings_.weak);
+    chooser_ = PracticeChooser(settings_);
+    if (settings_.weak) ReadStates();
+    if (view_) view_->m_pChooser = settings_.Plain() ? nullptr : this;
+}
+
+// The child's states as their records stand, including the game just played.
+void PracticeKeeper::ReadStates() {
+    const ChildSummary child = records_->ReadChild();
+    chooser_.SetStates(child.times, child.addition,
+                       AnyAsked(child.times) || AnyAsked(child.addition));
+}
+
+void PracticeKeeper::Begin() {
+    if (settings_.weak) ReadStates();
+    chooser_.Begin();
+}
+
+Operands PracticeKeeper::Next(int quizMode, Random& random) {
+    return chooser_.Next(quizMode, random);
+}
+
+void PracticeKeeper::Ended(int quizMode, Operands question, bool missed) {
+    chooser_.Ended(quizMode, question, missed);
+}
+
+bool PracticeKeeper::OnCommand(unsigned id) {
+    if (id >= ID_TABLE_ALL && id <= ID_TABLE_9)
+        settings_.table = static_cast<int>(id - ID_TABLE_ALL);
+    else if (id >= ID_ORDER_UP && id <= ID_ORDER_SHUFFLE)
+        settings_.order = static_cast<TableOrder>(id - ID_ORDER_UP);
+    else if (id == ID_PRACTICE_WEAK)
+        settings_.weak = !settings_.weak;
+    else
+        return false;
+    Apply();
+    return true;
+}
+
+bool PracticeKeeper::OnUpdateCommandUI(unsigned id, CmdUI* ui) {
+    if (id >= ID_TABLE_ALL && id <= ID_TABLE_9)
+        ui->SetCheck(settings_.table == static_cast<int>(id - ID_TABLE_ALL));
+    else if (id >= ID_ORDER_UP && id <= ID_ORDER_SHUFFLE)
+        ui->SetCheck(settings_.order == static_cast<TableOrder>(id - ID_ORDER_UP));
+    else if (id == ID_PRACTICE_WEAK)
+        ui->SetCheck(settings_.weak);
+    else
+        return false;
+    return true;
+}

@@ -1,0 +1,35 @@
+#pragma once
+// 計算の種類 → 九九の段 and にがてを多めに: which practice the grown-up chose, remembered for
+// the next start, and the facts' states it needs, read from the child's records as each
+// game begins. The view asks it for questions only when the choice differs from the game's
+// own draw, which then stays exactly as it always was.
+
+#include "app/command_line.h"
+#include "game/practice.h"
+
+class CFizmoView;
+class CmdUI;
+class RecordsKeeper;
+
+class PracticeKeeper final : public QuestionChooser {
+public:
+    PracticeKeeper(const CommandLine& commandLine, RecordsKeeper* records);
+
+    void Attach(CFizmoView* view);
+    bool OnCommand(unsigned id);
+    bool OnUpdateCommandUI(unsigned id, CmdUI* ui);
+    const PracticeSettings& Settings() const { return settings_; }
+
+    void Begin() override;
+    Operands Next(int quizMode, Random& random) override;
+    void Ended(int quizMode, Operands question, bool missed) override;
+
+private:
+    void Apply();
+    void ReadStates();
+
+    PracticeSettings settings_;
+    PracticeChooser chooser_;
+    RecordsKeeper* records_;
+    CFizmoView* view_ = nullptr;
+};
