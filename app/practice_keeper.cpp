@@ -39,11 +39,14 @@ void PracticeKeeper::Attach(CFizmoView* view) {
     Apply();
 }
 
-void PracticeKeeper::Apply() {
+void PracticeKeeper::Remember() const {
     auto settings = FizmoSettings();
     settings->setValue(kTableKey, settings_.table);
     settings->setValue(kOrderKey, static_cast<int>(settings_.order));
     settings->setValue(kWeakKey, settings_.weak);
+}
+
+void PracticeKeeper::Apply() {
     chooser_ = PracticeChooser(settings_);
     if (settings_.weak) ReadStates();
     if (view_) view_->m_pChooser = settings_.Plain() ? nullptr : this;
@@ -78,6 +81,7 @@ bool PracticeKeeper::OnCommand(unsigned id) {
         settings_.weak = !settings_.weak;
     else
         return false;
+    Remember();
     Apply();
     return true;
 }

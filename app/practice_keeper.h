@@ -26,6 +26,7 @@ public:
 
 private:
     void Apply();
+    void Remember() const;
     void ReadStates();
 
     PracticeSettings settings_;

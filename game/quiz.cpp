@@ -96,8 +96,11 @@ void CFizmoView::NextQuestion() {
     if (!m_bProblemsDone) BeginQuestionRecord();
 }
 
+// The space bar draws operands behind a word problem too, where practice has no say.
 void CFizmoView::ChooseOperands() {
-    const Operands next = m_pChooser ? m_pChooser->Next(m_nQuizMode, Rng()) : DrawOperands(Rng());
+    const bool operands = m_nQuizMode == kQuizTimesTable || m_nQuizMode == kQuizAddition;
+    const Operands next =
+        m_pChooser && operands ? m_pChooser->Next(m_nQuizMode, Rng()) : DrawOperands(Rng());
     m_nOperandA = next.a;
     m_nOperandB = next.b;
 }
