@@ -136,11 +136,12 @@ void FizmoViewHost::RunGamePaint() {
     if (!initialUpdateDone_ || inGamePaint_ || invalid_.isEmpty()) return;
     inGamePaint_ = true;
     paintBegun_ = false;
-    if (stillPaint_ && !TimerRunning(kTimerId))
-        view_->OnPaintStill();
-    else
+    // With no game running a frame would replay the end of play, or judge a missile that
+    // stands still: it only draws what stands.
+    if (TimerRunning(kTimerId))
         view_->OnPaint();
-    stillPaint_ = false;
+    else
+        view_->OnPaintStill();
     // A paint that never began still validates the window, or it would be asked for forever.
     if (!paintBegun_) invalid_ = QRect();
     inGamePaint_ = false;
@@ -214,8 +215,6 @@ void FizmoViewHost::resizeEvent(QResizeEvent* event) {
     ResizeFrontImage(size());
     view_->OnSize(0, width(), height());
     InvalidateRect(GetClientRect(), true);  // the view redraws itself whole after a resize
-    // With no game running, a frame would replay the end of play: only draw what stands.
-    stillPaint_ = stillPaint_ || (initialUpdateDone_ && !TimerRunning(kTimerId));
 }
 
 void FizmoViewHost::showEvent(QShowEvent* event) {

@@ -98,7 +98,6 @@ private:
     bool paintPosted_ = false;
     bool inGamePaint_ = false;
     bool paintBegun_ = false;
-    bool stillPaint_ = false;  // the next paint only draws: a resize while no game runs
     bool initialUpdateDone_ = false;
     int initialUpdates_ = 0;
     bool watchingExposure_ = false;

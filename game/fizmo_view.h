@@ -68,8 +68,8 @@ public:
     // Stops play and puts the game back as a launch leaves it, waiting for Start: when the
     // demo hands the game to a player.
     void ReturnToLaunchState();
-    // A frame that only draws the game as it stands, with no judging and no sequence: for a
-    // window resized while no game runs, which must not replay a game over.
+    // A frame that only draws the game as it stands, with no judging and no sequence: for any
+    // repaint while no game runs (a resize, 新規), which must not replay a game over.
     void OnPaintStill();
     void OnPrepareDC(Surface* dc);
     void OnDraw(Surface* dc);
@@ -79,6 +79,8 @@ public:
     void NextQuestion();
     void DrawHud(Surface* dc);
     void OpenProblemFile();
+    // False when it cannot be opened, without saying so.
+    bool OpenProblemFileQuietly();
     void CloseProblemFile();
     void OnChangeProblemFile();
 

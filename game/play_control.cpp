@@ -29,7 +29,8 @@ void CFizmoView::OnStop() {
 
 void CFizmoView::ReturnToLaunchState() {
     OnStop();
-    CloseProblemFile();
+    // Open at its first problem, as a launch leaves it; the launch already said if it cannot be.
+    OpenProblemFileQuietly();
     ResetPlayfield(*this);
     m_nStage = 1;
     m_bGameOver = 0;

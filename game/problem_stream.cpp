@@ -5,12 +5,16 @@
 #include "platform/files.h"
 
 void CFizmoView::OpenProblemFile() {
+    if (!OpenProblemFileQuietly() && m_pWnd)
+        m_pWnd->MessageBox(texts::kFileOpenFailed, texts::kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+}
+
+bool CFizmoView::OpenProblemFileQuietly() {
     CloseProblemFile();
     m_pProblemFile = OpenFileForReading(m_strProblemFile);
     // The lines on the screen keep the encoding they were read with until the next problem.
     m_eProblemFileEncoding = DetectProblemEncoding(m_pProblemFile);
-    if (!m_pProblemFile && m_pWnd)
-        m_pWnd->MessageBox(texts::kFileOpenFailed, texts::kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+    return m_pProblemFile != nullptr;
 }
 
 void CFizmoView::CloseProblemFile() {

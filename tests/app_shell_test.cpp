@@ -95,19 +95,17 @@ TEST_F(ShellTest, MenuHasItsTextsIdsAndOrder) {
                                          "＊＊＊＊＊＊＊＊＊＊＊＊＊＊＊＊＊＊＊", " ",
                                          "スタート・ストップ", "ﾍﾙﾌﾟ(&H)"}));
     const auto menus = Frame()->menuBar()->actions();
-    EXPECT_EQ(ItemsOf(menus[0]->menu()),
-              (Items{{"-", 0},
-                     {"問題ファイルの変更", 32775},
-                     {"なまえ…", 32790},
-                     {"きろく…", 32791},
-                     {"ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", 57665}}));
-    EXPECT_EQ(ItemsOf(menus[1]->menu()),
-              (Items{{"九九の計算", 32772},
-                     {"一ケタのたしざん", 32773},
-                     {"文章題", 32774},
-                     {"-", 0},
-                     {"九九の段", 0},
-                     {"にがてを多めに", 32813}}));
+    EXPECT_EQ(ItemsOf(menus[0]->menu()), (Items{{"-", 0},
+                                                {"問題ファイルの変更", 32775},
+                                                {"なまえ…", 32790},
+                                                {"きろく…", 32791},
+                                                {"ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", 57665}}));
+    EXPECT_EQ(ItemsOf(menus[1]->menu()), (Items{{"九九の計算", 32772},
+                                                {"一ケタのたしざん", 32773},
+                                                {"文章題", 32774},
+                                                {"-", 0},
+                                                {"九九の段", 0},
+                                                {"にがてを多めに", 32813}}));
     EXPECT_EQ(ItemsOf(menus[2]->menu()),
               (Items{{"かんたん", 32776}, {"ふつう", 32777}, {"むずかしい", 32778}}));
     for (int i : {3, 4, 5}) {
@@ -224,6 +222,22 @@ TEST(AppAboutDialogTest, EscapeEnterAndOkEachEndIt) {
         failsafe.start(5000);
         EXPECT_NE(dialog.exec(), -1) << way;
     }
+}
+
+// The program's own messages keep every character, where the game's own are Shift-JIS.
+TEST_F(AppFolderTest, OwnMessagesKeepEveryCharacter) {
+    CommandLine commandLine;
+    commandLine.resultsFile = "/nonexistent/한글 😀/results.csv";
+    auto app = std::make_unique<CFizmoApp>(commandLine);
+    ASSERT_TRUE(app->InitInstance());
+    std::vector<QString> messages;
+    app->MainFrame()->Host().SetMessageBoxHandler([&](const QString& text, const QString&, auto) {
+        messages.push_back(text);
+        return 0;
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.empty(); }));
+    EXPECT_TRUE(messages[0].contains("/nonexistent/한글 😀/results.csv"))
+        << messages[0].toStdString();
 }
 
 }  // namespace

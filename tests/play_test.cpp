@@ -140,3 +140,23 @@ TEST(Play, MidPlayFrameIsSavedForInspection) {
 }
 
 }  // namespace
+
+// A player who takes over from the demo finds the problem file as a launch leaves it: open
+// at its first problem, whenever word problems are chosen.
+TEST(Play, AfterTheDemoTheWordProblemsBeginAsAfterALaunch) {
+    const auto path = std::filesystem::temp_directory_path() / "fizmo_play_test_handover.dat";
+    std::ofstream(path) << "a\nb\nc\n12\n";
+    PlayDriver play(640, 484);
+    play.view.m_strProblemFile = path.string();
+    play.view.OpenProblemFile();
+    Begin(play, 1);
+    play.view.ReturnToLaunchState();
+    Begin(play, 1);
+    play.view.OnCommand(ID_MODE_WORD_PROBLEMS);
+    play.Period();  // the digit table follows the question in a frame
+    ASSERT_TRUE(play.AnswerDigit());
+    play.Period();
+    std::filesystem::remove(path);
+    EXPECT_EQ(play.view.m_bProblemsDone, 0);
+    EXPECT_EQ(std::string(play.view.m_szProblemLine[0]), "a\n");
+}

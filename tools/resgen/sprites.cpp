@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "game/geometry.h"
 #include "tools/resgen/draw.h"
 #include "tools/resgen/pictures.h"
 
@@ -65,7 +66,14 @@ QPainterPath Fins(double x, double cy, double rootHalf, double reach, double swe
     return path;
 }
 
+// Drawn with its nose tip where the game judges a tile touching the ship, and shrunk to fit
+// between there and the sprite's right edge; missiles leave from inside the nose.
 void DrawShip(QPainter& p) {
+    constexpr double kDrawnNoseX = 10, kDrawnTailX = 176;
+    p.translate(kNoseX, kNoseY);
+    p.scale((kDrawnTailX - kNoseX) / (kDrawnTailX - kDrawnNoseX),
+            (kDrawnTailX - kNoseX) / (kDrawnTailX - kDrawnNoseX));
+    p.translate(-kDrawnNoseX, -kNoseY);
     Flame(p, 150, 88, 26, 15);
     FillOutlined(p, Fins(100, 88, 20, 64, 34, 22), kRed, kNavy, 3);
     const QPainterPath body = RocketBody(10, 156, 60, 116, 58);
