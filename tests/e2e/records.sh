@@ -46,6 +46,8 @@ choose "スタート・ストップ" 1
 wait_for 60 grep -q ゲームオーバー "$records/_unnamed/$host_file" 2>/dev/null ||
   fail "no game-over row in the unnamed record: $(ls -R "$HOME" 2>&1 | head)"
 [ "$(od -An -tx1 -N3 "$records/_unnamed/$host_file" | tr -d ' ')" = efbbbf ] || fail "no byte-order mark"
+shot explosion # the end of play holds the explosion at the ship's nose on the screen
+mkdir -p "$build/e2e" && cp "$work/explosion.png" "$build/e2e/"
 choose "ﾌｧｲﾙ(&F)" 3
 wait_for 10 window_named "きろく" >/dev/null || fail "きろく did not open"
 sleep 1

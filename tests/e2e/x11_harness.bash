@@ -5,6 +5,8 @@ fizmo=$(realpath "$1")
 build=$(realpath "$3")
 unset QT_QPA_PLATFORM # a real X display
 work=$(mktemp -d)
+# Records a game keeps go to the test's own folder, never the user's.
+export XDG_DATA_HOME="$work/xdg-data"
 app_pid=""
 xvfb_pid=""
 server_pids=() # sound server, window manager: started by the script, ended by their ids
