@@ -86,16 +86,23 @@ TEST_F(AppViewHostTest, PaintContextIsClippedToTheInvalidArea) {
 }
 
 TEST_F(AppViewHostTest, ExposesShowTheLastFrameAndAMinimizedWindowComposesNone) {
+    host_->SetTimer(kTimerId, kTimerPeriodMs);  // a game runs: paints compose and judge
     View().m_bGameOver = 1;
+    host_->InvalidateRect(host_->GetClientRect(), false);
     QCoreApplication::processEvents();  // the first paint, which runs the game-over pause
+    ASSERT_NE(View().m_timeStart, 0);
     const std::time_t paused = View().m_timeStart;
     QExposeEvent expose(QRegion(0, 0, 640, 484));
     QCoreApplication::sendEvent(host_->windowHandle(), &expose);
     QCoreApplication::processEvents();
     EXPECT_EQ(View().m_timeStart, paused) << "an expose replayed the game over";
+    host_->InitialUpdate();  // 新規
+    QCoreApplication::processEvents();
+    EXPECT_EQ(View().m_timeStart, paused) << "新規 replayed the game over";
 
     View().m_bGameOver = 0;
     View().m_bProblemsDone = 1;
+    host_->SetTimer(kTimerId, kTimerPeriodMs);
     host_->showMinimized();
     host_->InvalidateRect(host_->GetClientRect(), false);
     QCoreApplication::processEvents();

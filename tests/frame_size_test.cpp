@@ -36,9 +36,9 @@ TEST(FrameSizes, UpToTheLeastBackBufferFramesAreUnchanged) {
         int width, height;
         const char* digest;
     };
-    for (const Case& c : {Case{1280, 1024, "44df201e47ec0ddefe60b5b54c55da0e9a95247a"},
-                          Case{1024, 768, "77829cf0beb78a4f79f3d9bdd58842c7866943df"},
-                          Case{640, 484, "4d8a389d3c8a75bbdca32ff1485e908051532430"}})
+    for (const Case& c : {Case{1280, 1024, "e708e235217d401083f3b95ead1dc07d4b6ad1f6"},
+                          Case{1024, 768, "4abc829870ab6e41a08b571da498c0387b13641e"},
+                          Case{640, 484, "f3d94889cc0d5a827b56f469ae123ca316675e9e"}})
         EXPECT_EQ(PlayedFramesDigest(c.width, c.height), c.digest) << c.width << " x " << c.height;
 }
 

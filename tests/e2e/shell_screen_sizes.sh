@@ -88,8 +88,8 @@ read -r mx my <<<"$(menu_position "スタート・ストップ")"
 open_menu $((mx * scale)) $((my * scale)) || fail "$at: the menu does not open"
 xdotool key Down Return
 
-# The ship's light grey (found nowhere else in the game's pictures) stands 10 pixels right of
-# and 20 below the pointer, at any scale.
+# The ship's light grey (found nowhere else in the game's pictures) stands 35 pixels right of
+# and 13 below the pointer, at any scale: the ship's nose is left of the sprite's middle.
 px=$((vx + vw * 7 / 8)) py=$((vy + vh * 2 / 3))
 ship_at_pointer() {
   local count w h x y
@@ -97,8 +97,8 @@ ship_at_pointer() {
   shot now
   read -r count w h x y <<<"$(colour_box "$work/now.png" "#D8DEE8" "${vw}x$vh+$vx+$vy")"
   [ "${count%.*}" -gt 0 ] || return 1
-  local dx=$(((2 * (vx + x) + w) / 2 - px - 10 * scale))
-  local dy=$(((2 * (vy + y) + h) / 2 - py - 20 * scale))
+  local dx=$(((2 * (vx + x) + w) / 2 - px - 35 * scale))
+  local dy=$(((2 * (vy + y) + h) / 2 - py - 13 * scale))
   [ "${dx#-}" -le $((4 * scale)) ] && [ "${dy#-}" -le $((4 * scale)) ] && return 0
   echo "ship off the pointer by $dx, $dy" >"$work/ship"
   return 1
