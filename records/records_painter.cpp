@@ -1,23 +1,18 @@
-// Every size on a page is a share of its area and fonts go by pixel size, so that a window,
-// a test's image and a 300 dpi PDF page come out alike.
+// A child's page: the two grids of what the child knows, the legend, the last sessions, the
+// word problems and what could not be read.
 #include "records/records_painter.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
-#include <functional>
-#include <tuple>
 
+#include "records/page_layout.h"
 #include "records/record_files.h"
 
 namespace {
 
-const QColor kInk(0x21, 0x21, 0x21);
-const QColor kMuted(0x61, 0x61, 0x61);
-const QColor kWarning(0xB7, 0x1C, 0x1C);
-const QColor kUnshaded(0xEE, 0xEE, 0xEE);
+using namespace records_page;
 
 struct StateLook {
     FactState state;
@@ -34,66 +29,7 @@ constexpr StateLook kStates[] = {
     {FactState::kNotYet, 0xD9D9D9, "まだ: まだ でていない"},
 };
 
-// Sizes in cells around a grid: the operands' column on the left and row above.
-constexpr double kLabelWidth = 0.9, kLabelHeight = 0.8;
-// The text beside each row, and the numbers in the cells, by the cell's size.
-constexpr double kRowText = 0.4, kRowGap = 0.35, kCellText = 0.36, kLabelText = 0.45;
-// Below this the numbers in the cells read smaller than the text under the grids.
-constexpr double kMinCellPerText = 2.2;
-constexpr double kLineHeight = 1.45, kTitleText = 1.6, kCaptionText = 1.15;
-constexpr int kWordFilesShown = 7, kMissedShown = 10, kMissedPerColumn = 5;
-
-QFont Font(double px) {
-    QFont font(QStringLiteral("IPAGothic"));
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(px))));
-    // Unhinted, the widths scale with the size and match between screen and PDF.
-    font.setHintingPreference(QFont::PreferNoHinting);
-    return font;
-}
-
-// Widths measured at one size and scaled, with a little room for the rounding of small sizes:
-// fitting a page tries many sizes.
-class Measure {
-public:
-    double operator()(const QString& text, double px) const {
-        return metrics_.horizontalAdvance(text) * px / kReference * 1.03;
-    }
-
-private:
-    static constexpr double kReference = 200;
-    QFontMetricsF metrics_{Font(kReference)};
-};
-
-// Plain text only, cut with an ellipsis where it does not fit its place.
-void DrawText(QPainter& painter, const QRectF& rect, const QString& text, double px,
-              const QColor& colour = kInk, Qt::Alignment align = Qt::AlignLeft) {
-    const QFont font = Font(px);
-    painter.setFont(font);
-    painter.setPen(colour);
-    const QString shown =
-        QFontMetricsF(font, painter.device()).elidedText(text, Qt::ElideRight, rect.width());
-    painter.drawText(rect, align | Qt::AlignVCenter | Qt::TextSingleLine, shown);
-}
-
-// A piece of a page below its grids, sized for the page's text and painted at its top left.
-struct Block {
-    QSizeF size;
-    std::function<void(QPainter&, const QPointF&)> paint;
-    bool ownRow = false;  // under all the others, alone
-};
-using Blocks = std::vector<Block>;
-
-// A caption and lines under it, each line drawn by `line` in its row.
-Block Lines(const Measure& measure, double px, const QString& caption, double width, int lines,
-            std::function<void(QPainter&, const QRectF&, int)> line) {
-    const double height = kLineHeight * px;
-    width = std::max(width, measure(caption, kCaptionText * px));
-    return {QSizeF(width, height * (1 + lines)), [=](QPainter& painter, const QPointF& at) {
-                DrawText(painter, QRectF(at, QSizeF(width, height)), caption, kCaptionText * px);
-                for (int i = 0; i < lines; ++i)
-                    line(painter, QRectF(at.x(), at.y() + height * (i + 1), width, height), i);
-            }};
-}
+inline constexpr int kWordFilesShown = 7;
 
 QString Seconds(double seconds) {
     return QString::number(std::round(seconds * 10) / 10);
@@ -176,144 +112,6 @@ Block WordFiles(const Measure& measure, double px, double room,
                  });
 }
 
-Block Note(const Measure& measure, double px, double room, const QString& text,
-           const QColor& colour) {
-    const QSizeF size(std::min(measure(text, px), room), kLineHeight * px);
-    return {size,
-            [=](QPainter& painter, const QPointF& at) {
-                DrawText(painter, QRectF(at, size), text, px, colour);
-            },
-            true};
-}
-
-// Where everything on a page goes.
-struct Layout {
-    double px = 1;  // the text under the grids
-    QRectF title;
-    QRectF cells[2];
-    std::vector<QPointF> blocks;
-    double captionHeight = 0;
-    double rowCells = 0;  // beside each row, in cells
-};
-
-// The largest text that leaves the cells big enough, with the grids side by side or one
-// over the other, whichever gives them more room; the blocks flow in rows under them.
-Layout Fit(const QRectF& area, double rowCells,
-           const std::function<Blocks(const Measure&, double px, double room)>& blocksAt,
-           Blocks* blocks) {
-    const Measure measure;
-    const double width = area.width(), height = area.height();
-    const double blockWidth = kLabelWidth + kOperands + rowCells,
-                 blockHeight = kLabelHeight + kOperands;
-    Layout layout;
-    layout.rowCells = rowCells;
-    layout.px = std::max(1.0, std::min(width / 48, height / 28));
-    for (int tries = 0;; ++tries) {
-        const double px = layout.px, gap = 1.2 * px;
-        *blocks = blocksAt(measure, px, width);
-        // The blocks in rows: left to right, a new row when one does not fit.
-        bool fits = true;
-        double x = 0, y = 0, rowHeight = 0, extent = 0;
-        layout.blocks.clear();
-        for (const Block& block : *blocks) {
-            fits = fits && block.size.width() <= width;
-            if (x > 0 && (block.ownRow || x + block.size.width() > width)) {
-                y += rowHeight + gap;
-                x = rowHeight = 0;
-            }
-            layout.blocks.emplace_back(x, y);
-            extent = std::max(extent, x + block.size.width());
-            x += block.size.width() + 2 * gap;
-            rowHeight = std::max(rowHeight, block.size.height());
-        }
-        const double below = blocks->empty() ? 0 : y + rowHeight + gap;
-        const double titleHeight = kLineHeight * kTitleText * px;
-        layout.captionHeight = kLineHeight * kCaptionText * px;
-        const double gridsHeight = height - titleHeight - below - gap;
-        const double side = std::min((width - gap) / (2 * blockWidth),
-                                     (gridsHeight - layout.captionHeight) / blockHeight);
-        const double stacked = std::min(
-            width / blockWidth, (gridsHeight - 2 * layout.captionHeight - gap) / (2 * blockHeight));
-        const double cell = std::max({side, stacked, 0.0});
-        if ((fits && cell >= kMinCellPerText * px) || px <= 1 || tries == 40) {
-            // The grids as a figure, in the middle; the text reads from the left, from the
-            // grids' left edge when it fits under them.
-            const double groupWidth =
-                side >= stacked ? 2 * blockWidth * cell + gap : blockWidth * cell;
-            const double groupLeft = area.left() + (width - groupWidth) / 2;
-            const double textLeft = extent <= groupWidth ? groupLeft : area.left();
-            layout.title = QRectF(textLeft, area.top(), area.right() - textLeft, titleHeight);
-            const double left = groupLeft + kLabelWidth * cell,
-                         top =
-                             area.top() + titleHeight + layout.captionHeight + kLabelHeight * cell;
-            const QSizeF size(kOperands * cell, kOperands * cell);
-            layout.cells[0] = QRectF(QPointF(left, top), size);
-            layout.cells[1] = side >= stacked
-                                  ? layout.cells[0].translated(blockWidth * cell + gap, 0)
-                                  : layout.cells[0].translated(
-                                        0, blockHeight * cell + layout.captionHeight + gap);
-            const double blocksTop = layout.cells[1].bottom() + gap;
-            for (QPointF& at : layout.blocks) at += QPointF(textLeft, blocksTop);
-            return layout;
-        }
-        layout.px = std::max(1.0, px * 0.92);
-    }
-}
-
-// What one grid shows.
-struct GridLook {
-    QString caption, operation;
-    std::function<QColor(int, int)> fill;
-    std::function<QString(int, int)> number;
-    double numberSize = kCellText;        // in cells
-    std::function<QString(int)> rowText;  // none on the class's page
-};
-
-// One grid with its caption, its operands above and left, and a line beside each row.
-void PaintGrid(QPainter& painter, const QRectF& cells, const Layout& layout, const GridLook& look) {
-    const double cell = cells.width() / kOperands;
-    const double labelTop = cells.top() - kLabelHeight * cell;
-    const double left = cells.left() - kLabelWidth * cell;
-    DrawText(painter,
-             QRectF(left, labelTop - layout.captionHeight, (kLabelWidth + kOperands) * cell,
-                    layout.captionHeight),
-             look.caption, kCaptionText * layout.px);
-    const QRectF corner(left, labelTop, kLabelWidth * cell, kLabelHeight * cell);
-    DrawText(painter, corner, look.operation, kLabelText * cell, kMuted, Qt::AlignHCenter);
-    for (int i = 0; i < kOperands; ++i) {
-        DrawText(painter, corner.translated(kLabelWidth * cell + i * cell, 0), QString::number(i),
-                 kLabelText * cell, kInk, Qt::AlignHCenter);
-        DrawText(painter, QRectF(left, cells.top() + i * cell, kLabelWidth * cell, cell),
-                 QString::number(i), kLabelText * cell, kInk, Qt::AlignHCenter);
-    }
-    painter.setFont(Font(look.numberSize * cell));
-    painter.setPen(kInk);
-    for (int a = 0; a < kOperands; ++a)
-        for (int b = 0; b < kOperands; ++b) {
-            const QRectF rect(cells.left() + b * cell, cells.top() + a * cell, cell, cell);
-            painter.fillRect(rect, look.fill(a, b));
-            painter.drawText(rect, Qt::AlignCenter, look.number(a, b));
-        }
-    // White lines between the cells, so that two of one colour still read as two facts.
-    painter.setPen(QPen(Qt::white, std::max(1.0, cell / 16)));
-    for (int i = 1; i < kOperands; ++i) {
-        painter.drawLine(QPointF(cells.left() + i * cell, cells.top()),
-                         QPointF(cells.left() + i * cell, cells.bottom()));
-        painter.drawLine(QPointF(cells.left(), cells.top() + i * cell),
-                         QPointF(cells.right(), cells.top() + i * cell));
-    }
-    if (!look.rowText) return;
-    for (int a = 0; a < kOperands; ++a)
-        DrawText(painter,
-                 QRectF(cells.right() + kRowGap * cell, cells.top() + a * cell,
-                        (layout.rowCells - kRowGap) * cell, cell),
-                 look.rowText(a), kRowText * cell);
-}
-
-double RowTextCells(const QString& widest) {
-    return Measure()(widest, kRowText) + kRowGap;
-}
-
 Layout ChildLayout(const QRectF& area, const ChildSummary& child, double fluentSeconds,
                    Blocks* blocks) {
     const QString skipped = QString::fromStdString(SkippedLine(child.skipped));
@@ -328,82 +126,6 @@ Layout ChildLayout(const QRectF& area, const ChildSummary& child, double fluentS
             return made;
         },
         blocks);
-}
-
-using Missed = std::tuple<int, int, int, int>;  // -times missed, kind, a, b: sorts the most first
-
-QColor Shade(double share) {
-    const QColor green = FactStateColour(FactState::kKnown);
-    return QColor::fromRgbF(kUnshaded.redF() + (green.redF() - kUnshaded.redF()) * share,
-                            kUnshaded.greenF() + (green.greenF() - kUnshaded.greenF()) * share,
-                            kUnshaded.blueF() + (green.blueF() - kUnshaded.blueF()) * share);
-}
-
-Block ClassLegend(const Measure& measure, double px) {
-    const QString text = "ますの数字: その計算が できた 子どもの わりあい（%）";
-    const double swatch = 2.2 * px;
-    return Lines(measure, px, "いろと 数字", std::max(measure(text, px), 5 * swatch), 2,
-                 [=](QPainter& painter, const QRectF& line, int i) {
-                     if (i == 0) return DrawText(painter, line, text, px);
-                     for (int step = 0; step <= 4; ++step) {
-                         const QRectF box(line.left() + step * swatch, line.top(), swatch,
-                                          line.height());
-                         painter.fillRect(box, Shade(step / 4.0));
-                         DrawText(painter, box, QString::number(25 * step), 0.8 * px, kInk,
-                                  Qt::AlignHCenter);
-                     }
-                 });
-}
-
-Block MissedMost(const Measure& measure, double px, const std::vector<Missed>& missed) {
-    QStringList lines;
-    for (const auto& [times, kind, a, b] : missed)
-        lines << QString("%1 %2 %3  %4回").arg(a).arg(kind == 0 ? "×" : "＋").arg(b).arg(-times);
-    double column = 0;
-    for (const QString& line : lines) column = std::max(column, measure(line, px) + 2 * px);
-    const int rows = std::min<int>(lines.size(), kMissedPerColumn);
-    if (lines.isEmpty())
-        return Lines(measure, px, "よく まちがえた計算", measure("まだ ありません", px), 1,
-                     [=](QPainter& painter, const QRectF& line, int) {
-                         DrawText(painter, line, "まだ ありません", px);
-                     });
-    return Lines(measure, px, "よく まちがえた計算", column * ((lines.size() + rows - 1) / rows),
-                 rows, [=](QPainter& painter, const QRectF& line, int i) {
-                     for (int at = i; at < lines.size(); at += rows)
-                         DrawText(painter,
-                                  QRectF(line.left() + column * (at / rows), line.top(),
-                                         column - px, line.height()),
-                                  lines[at], px);
-                 });
-}
-
-Layout ClassLayout(const QRectF& area, const std::vector<ChildSummary>& children, Blocks* blocks) {
-    std::vector<Missed> missed;
-    for (int a = 0; a < kOperands; ++a)
-        for (int b = 0; b < kOperands; ++b) {
-            int times = 0, addition = 0;
-            for (const ChildSummary& child : children) {
-                times += child.timesMissed[a][b];
-                addition += child.additionMissed[a][b];
-            }
-            if (times > 0) missed.emplace_back(-times, 0, a, b);
-            if (addition > 0) missed.emplace_back(-addition, 1, a, b);
-        }
-    std::sort(missed.begin(), missed.end());
-    if (missed.size() > static_cast<size_t>(kMissedShown)) missed.resize(kMissedShown);
-    return Fit(
-        area, 0.2,
-        [&](const Measure& measure, double px, double room) {
-            Blocks made = {ClassLegend(measure, px), MissedMost(measure, px, missed)};
-            if (children.empty())
-                made.push_back(Note(measure, px, room, "きろくのある 子どもが いません", kWarning));
-            return made;
-        },
-        blocks);
-}
-
-void PaintBlocks(QPainter& painter, const Layout& layout, const Blocks& blocks) {
-    for (size_t i = 0; i < blocks.size(); ++i) blocks[i].paint(painter, layout.blocks[i]);
 }
 
 }  // namespace
@@ -444,49 +166,8 @@ void PaintChildPage(QPainter& painter, const QRectF& area, const ChildSummary& c
     painter.restore();
 }
 
-void PaintClassPage(QPainter& painter, const QRectF& area,
-                    const std::vector<ChildSummary>& children) {
-    Blocks blocks;
-    const Layout layout = ClassLayout(area, children, &blocks);
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    DrawText(painter, layout.title, QString("クラスのまとめ（%1人）").arg(children.size()),
-             kTitleText * layout.px);
-    const auto share = [&children](FactGrid<FactState> ChildSummary::*grid, int a, int b) {
-        if (children.empty()) return -1.0;
-        int known = 0;
-        for (const ChildSummary& child : children)
-            known += (child.*grid)[a][b] == FactState::kKnown;
-        return static_cast<double>(known) / children.size();
-    };
-    for (const auto& [index, grid, caption, operation] :
-         {std::tuple(0, &ChildSummary::times, "九九", "×"),
-          std::tuple(1, &ChildSummary::addition, "たしざん", "＋")}) {
-        FactGrid<double> shares;
-        for (int a = 0; a < kOperands; ++a)
-            for (int b = 0; b < kOperands; ++b) shares[a][b] = share(grid, a, b);
-        // The share is all a cell tells here: it reads larger.
-        PaintGrid(
-            painter, layout.cells[index], layout,
-            {caption, operation, [&](int a, int b) { return Shade(std::max(0.0, shares[a][b])); },
-             [&](int a, int b) {
-                 return shares[a][b] < 0 ? QString()
-                                         : QString::number(std::lround(shares[a][b] * 100));
-             },
-             kLabelText, nullptr});
-    }
-    PaintBlocks(painter, layout, blocks);
-    painter.restore();
-}
-
 PageGrids ChildPageGrids(const QRectF& area, const ChildSummary& child, double fluentSeconds) {
     Blocks blocks;
     const Layout layout = ChildLayout(area, child, fluentSeconds, &blocks);
-    return {{layout.cells[0]}, {layout.cells[1]}};
-}
-
-PageGrids ClassPageGrids(const QRectF& area, const std::vector<ChildSummary>& children) {
-    Blocks blocks;
-    const Layout layout = ClassLayout(area, children, &blocks);
     return {{layout.cells[0]}, {layout.cells[1]}};
 }
