@@ -67,8 +67,9 @@ RecordsWindow::RecordsWindow(RecordsKeeper* keeper, QWidget* parent)
             QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, free.size() * 0.85, free));
     }
     connect(children_, &QComboBox::activated, this, [this] { Reload(); });
+    // Only while it is shown: reading a child's years of rows is for the grown-up watching.
     connect(&refresh_, &QTimer::timeout, this, [this] {
-        if (FilesNow() != shownFiles_) Reload();
+        if (isVisible() && FilesNow() != shownFiles_) Reload();
     });
     refresh_.start(kRefreshMs);
 }
