@@ -93,9 +93,8 @@ void RecordsWindow::FillChildren(const QString& chosen) {
         return;
     }
     const QDir dir(keeper_->RecordsDir());
-    for (const QString& folder : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
-        if (!QDir(dir.filePath(folder)).entryList({"*.csv"}, QDir::Files).isEmpty())
-            children_->addItem(ShownName(ChildNameOfFolder(folder)), dir.filePath(folder));
+    for (const QString& folder : ChildFolders(dir.path()))
+        children_->addItem(ShownName(ChildNameOfFolder(folder)), dir.filePath(folder));
     int index = children_->findData(chosen);
     if (index < 0) {
         children_->addItem(ShownName(ChildNameOfFolder(QFileInfo(chosen).fileName())), chosen);

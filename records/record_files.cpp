@@ -150,12 +150,18 @@ QString ChildRecordFile(const QString& recordsDir, const QString& childName) {
     return recordsDir + "/" + ChildFolderName(childName) + "/" + ComputerFileName();
 }
 
-QStringList ChildrenWithRecords(const QString& recordsDir) {
-    QStringList names;
+QStringList ChildFolders(const QString& recordsDir) {
+    QStringList folders;
     const QDir dir(recordsDir);
     for (const QString& folder : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
         if (!QDir(dir.filePath(folder)).entryList({"*.csv"}, QDir::Files).isEmpty())
-            names.append(ChildNameOfFolder(folder));
+            folders.append(folder);
+    return folders;
+}
+
+QStringList ChildrenWithRecords(const QString& recordsDir) {
+    QStringList names;
+    for (const QString& folder : ChildFolders(recordsDir)) names.append(ChildNameOfFolder(folder));
     names.sort();
     return names;
 }

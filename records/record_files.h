@@ -23,6 +23,8 @@ QString ComputerFileName();
 // The file this computer appends a child's rows to.
 QString ChildRecordFile(const QString& recordsDir, const QString& childName);
 
+// The folders of the children with records in `recordsDir`, sorted by folder name.
+QStringList ChildFolders(const QString& recordsDir);
 // The names of the children with records in `recordsDir`, sorted.
 QStringList ChildrenWithRecords(const QString& recordsDir);
 
