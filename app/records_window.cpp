@@ -46,6 +46,19 @@ QString ShownName(const QString& name) {
     return name.isEmpty() ? QStringLiteral("なまえなし") : name;
 }
 
+// What a child's files (or the one sheet) are now: a change means rows were added.
+QString FilesOf(const QString& chosen) {
+    const QFileInfo info(chosen);
+    QString state;
+    const QFileInfoList files = info.isDir()
+                                    ? QDir(chosen).entryInfoList({"*.csv"}, QDir::Files, QDir::Name)
+                                    : QFileInfoList{info};
+    for (const QFileInfo& file : files)
+        state += file.fileName() + ' ' + QString::number(file.size()) + ' ' +
+                 QString::number(file.lastModified().toMSecsSinceEpoch()) + '\n';
+    return state;
+}
+
 }  // namespace
 
 RecordsWindow::RecordsWindow(RecordsKeeper* keeper, QWidget* parent)
@@ -66,22 +79,27 @@ RecordsWindow::RecordsWindow(RecordsKeeper* keeper, QWidget* parent)
         setGeometry(
             QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, free.size() * 0.85, free));
     }
-    connect(children_, &QComboBox::activated, this, [this] { Reload(); });
+    connect(children_, &QComboBox::activated, this, [this] { Reload(true); });
     // Only while it is shown: reading a child's years of rows is for the grown-up watching.
     connect(&refresh_, &QTimer::timeout, this, [this] {
-        if (isVisible() && FilesNow() != shownFiles_) Reload();
+        if (isVisible()) Reload(false);
     });
     refresh_.start(kRefreshMs);
+    reader_.setMaxThreadCount(1);
+}
+
+RecordsWindow::~RecordsWindow() {
+    reader_.waitForDone();
 }
 
 void RecordsWindow::showEvent(QShowEvent* event) {
-    Reload();
+    Reload(true);
     QWidget::showEvent(event);
 }
 
 void RecordsWindow::ShowChild(const QString& name) {
     FillChildren(keeper_->SourceOf(name));
-    Reload();
+    Reload(true);
 }
 
 // The children with records, and the one chosen even before it has any. A sheet named on
@@ -103,29 +121,46 @@ void RecordsWindow::FillChildren(const QString& chosen) {
     children_->setCurrentIndex(index);
 }
 
-QString RecordsWindow::FilesNow() const {
+void RecordsWindow::Reload(bool always) {
+    if (reading_) {
+        readAgain_ = readAgain_ || always;
+        return;
+    }
+    reading_ = true;
     const QString chosen = children_->currentData().toString();
-    const QFileInfo info(chosen);
-    QString state;
-    const QFileInfoList files = info.isDir()
-                                    ? QDir(chosen).entryInfoList({"*.csv"}, QDir::Files, QDir::Name)
-                                    : QFileInfoList{info};
-    for (const QFileInfo& file : files)
-        state += file.fileName() + ' ' + QString::number(file.size()) + ' ' +
-                 QString::number(file.lastModified().toMSecsSinceEpoch()) + '\n';
-    return state;
-}
-
-void RecordsWindow::Reload() {
-    const QString chosen = children_->currentData().toString();
-    shownFiles_ = FilesNow();
-    std::vector<RecordRow> rows;
-    SkippedRecords skipped;
-    ReadRecords(chosen, &rows, &skipped);
     const QString name = keeper_->ResultsFile().isEmpty()
                              ? ChildNameOfFolder(QFileInfo(chosen).fileName())
                              : children_->currentText();
-    summary_ = SummarizeChild(name.toStdString(), std::move(rows), keeper_->FluentSeconds(),
-                              std::move(skipped));
-    page_->update();
+    const double fluentSeconds = keeper_->FluentSeconds();
+    const QString shown = always ? QString() : shownFiles_;
+    reader_.start([this, always, chosen, name, fluentSeconds, shown] {
+        const QString files = FilesOf(chosen);
+        std::shared_ptr<ChildSummary> read;
+        if (always || files != shown) {
+            std::vector<RecordRow> rows;
+            SkippedRecords skipped;
+            ReadRecords(chosen, &rows, &skipped);
+            read = std::make_shared<ChildSummary>(SummarizeChild(
+                name.toStdString(), std::move(rows), fluentSeconds, std::move(skipped)));
+        }
+        QMetaObject::invokeMethod(
+            this, [this, chosen, files, read] { Show(chosen, files, read); }, Qt::QueuedConnection);
+    });
+}
+
+// Back on the game's thread. Rows read for a child no longer chosen are dropped.
+void RecordsWindow::Show(const QString& chosen, const QString& files,
+                         std::shared_ptr<ChildSummary> read) {
+    reading_ = false;
+    if (chosen == children_->currentData().toString() && read) {
+        shownFiles_ = files;
+        summary_ = std::move(*read);
+        page_->update();
+    } else if (chosen != children_->currentData().toString()) {
+        readAgain_ = true;
+    }
+    if (readAgain_) {
+        readAgain_ = false;
+        Reload(true);
+    }
 }

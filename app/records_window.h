@@ -3,8 +3,10 @@
 // a shared folder), kept up to date as the child plays on. Not modal: play goes on behind.
 
 #include <QString>
+#include <QThreadPool>
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 
 #include "records/child_summary.h"
 
@@ -15,10 +17,14 @@ class RecordsWindow : public QWidget {
     Q_OBJECT
 public:
     RecordsWindow(RecordsKeeper* keeper, QWidget* parent);
+    // Waits for a reading under way: it reports to this window.
+    ~RecordsWindow() override;
 
     // Chooses `name` in the list of children, and shows their records.
     void ShowChild(const QString& name);
     const ChildSummary& Summary() const { return summary_; }
+    // Whether rows are being read for the page.
+    bool Reading() const { return reading_; }
     QComboBox* Children() const { return children_; }
 
 protected:
@@ -26,9 +32,10 @@ protected:
 
 private:
     void FillChildren(const QString& chosenFolder);
-    void Reload();
-    // What the chosen child's files are now: a change means rows were added.
-    QString FilesNow() const;
+    // Reads the chosen child's rows off the game's thread, when their files changed or
+    // `always`: a shared folder that stalls, or years of rows, must not stall play.
+    void Reload(bool always);
+    void Show(const QString& chosen, const QString& files, std::shared_ptr<ChildSummary> read);
 
     RecordsKeeper* keeper_;
     QComboBox* children_;
@@ -36,4 +43,7 @@ private:
     ChildSummary summary_;
     QString shownFiles_;
     QTimer refresh_;
+    QThreadPool reader_;
+    bool reading_ = false;
+    bool readAgain_ = false;
 };

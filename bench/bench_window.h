@@ -2,7 +2,7 @@
 // Just enough of a window for benchmarks that run the view: painting goes to an image of
 // its own, timers and message boxes do nothing.
 
-#include <QGuiApplication>
+#include <QApplication>
 
 #include "platform/window_services.h"
 
@@ -13,7 +13,7 @@ inline void NeedGuiApplication() {
     static int argc = 1;
     static char name[] = "fizmo_bench";
     static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
+    static QApplication app(argc, argv);  // widgets too: the きろく window is timed
 }
 
 class BenchWindow final : public WindowServices {

@@ -154,12 +154,12 @@ pixels_differing() {
   fi
   compare -metric AE "$a" "$b" null: 2>&1 | cut -d' ' -f1
 }
-# Whether the picture changes within $1 seconds (1 by default).
+# Whether the picture changes within $1 seconds (1 by default), in region $2 if given.
 moving() {
   shot m1
   sleep "${1:-1}"
   shot m2
-  [ "$(pixels_differing m1 m2)" != 0 ]
+  [ "$(pixels_differing m1 m2 ${2:+"$2"})" != 0 ]
 }
 
 # A visible window whose caption matches the regular expression in full.
