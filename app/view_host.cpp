@@ -1,6 +1,8 @@
 #include "app/view_host.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -179,7 +181,13 @@ Surface* FizmoViewHost::GetDC() {
 void FizmoViewHost::ReleaseDC(Surface* surface) {
     std::erase_if(windowSurfaces_, [surface](const auto& s) { return s.get() == surface; });
     // Shown now, even when the caller goes on to hold the thread.
-    if (isVisible() && !front_.isNull()) repaint();
+    if (isVisible() && !front_.isNull()) {
+        repaint();
+        // A Wayland client's frame reaches the compositor when Qt flushes the connection, as
+        // its event loop is about to wait; a held thread never gets there.
+        if (QGuiApplication::platformName().startsWith("wayland"))
+            emit QAbstractEventDispatcher::instance()->aboutToBlock();
+    }
 }
 
 void FizmoViewHost::paintEvent(QPaintEvent* event) {

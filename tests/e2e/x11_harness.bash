@@ -5,8 +5,9 @@ fizmo=$(realpath "$1")
 build=$(realpath "$3")
 unset QT_QPA_PLATFORM # a real X display
 work=$(mktemp -d)
-# Records a game keeps go to the test's own folder, never the user's.
-export XDG_DATA_HOME="$work/xdg-data"
+# Records a game keeps, and choices it remembers, go to the test's own folders, never the
+# user's: a remembered name or 段 must not change another test's game.
+export XDG_DATA_HOME="$work/xdg-data" XDG_CONFIG_HOME="$work/xdg-config"
 app_pid=""
 xvfb_pid=""
 server_pids=() # sound server, window manager: started by the script, ended by their ids
