@@ -152,14 +152,13 @@ void RecordsWindow::Reload(bool always) {
 void RecordsWindow::Show(const QString& chosen, const QString& files,
                          std::shared_ptr<ChildSummary> read) {
     reading_ = false;
-    if (chosen == children_->currentData().toString() && read) {
+    const bool stillChosen = chosen == children_->currentData().toString();
+    if (stillChosen && read) {
         shownFiles_ = files;
         summary_ = std::move(*read);
         page_->update();
-    } else if (chosen != children_->currentData().toString()) {
-        readAgain_ = true;
     }
-    if (readAgain_) {
+    if (!stillChosen || readAgain_) {
         readAgain_ = false;
         Reload(true);
     }
