@@ -110,6 +110,13 @@ TEST_F(AppDemoPilotTest, WaitsClearOfATileTooCloseToShoot) {
     EXPECT_GE(std::abs(view_.m_nShipY + 88 - (view_.m_nTargetY[6] + Half())), Half());
 }
 
+TEST_F(AppDemoPilotTest, NeverAimsAtATileThatWrapsBeforeTheMissileMeetsIt) {
+    Ask("6");
+    view_.m_nTargetX[6] = view_.m_nViewWidth - 5;  // behind the ship, about to come round
+    view_.m_nTargetSpeed[6] = 10;
+    EXPECT_FALSE(Fly().fire) << "where it comes back is the game's next random number";
+}
+
 TEST_F(AppDemoPilotTest, InASmallWindowFiresOnlyWhenTheMissileCannotSkipPastTheTile) {
     Resize(640, 400);  // tiles 25 wide: a missile moves more than that per tick
     Ask("2");

@@ -43,6 +43,12 @@ TEST(AppRecordsTest, AFactIsKnownMissedOrAlmostByItsLastThreeTries) {
     EXPECT_EQ(state({Try(7, 8, 0, 3), Try(7, 8, 0, 0, QuestionEnd::kSkipped),
                      Try(7, 8, 0, 0, QuestionEnd::kGameOver)}),
               FactState::kPractice);
+    EXPECT_EQ(state({Try(7, 8, 0, 3, QuestionEnd::kAnswered, "2026-11-01 09:00:00"),
+                     Try(7, 8, 0, 3, QuestionEnd::kAnswered, "2026-11-02 09:00:00"),
+                     Try(7, 8, 1, 3, QuestionEnd::kAnswered, "2026-11-03 09:00:00"),
+                     Try(7, 8, 1, 3, QuestionEnd::kAnswered, "2026-11-04 09:00:00")}),
+              FactState::kPractice)
+        << "the fourth-oldest try no longer counts";
     // Only the last three count, in the order played whatever the order of the files.
     std::vector<RecordRow> rows = {Try(7, 8, 2, 3, QuestionEnd::kAnswered, "2026-12-03 09:00:00"),
                                    Try(7, 8, 0, 3, QuestionEnd::kAnswered, "2026-12-04 09:00:00"),

@@ -92,9 +92,12 @@ TEST(AppResultsSheetTest, AFileThatCannotBeWrittenIsSaidOnceAndPlayGoesOn) {
     QuestionResult word;
     word.quizMode = kQuizWordProblems;
     word.encoding = TextEncoding::Utf8;
-    word.question = "=1+1 \"ね\"";
-    EXPECT_NE(SheetRow(word).find(",\"'=1+1 \"\"ね\"\"\","), std::string::npos)
-        << "quoted, and never a formula";
+    for (const char* start : {"=", "+", "-", "@"}) {
+        word.question = start + std::string("1+1 \"ね\"");
+        EXPECT_NE(SheetRow(word).find(",\"'" + word.question.substr(0, 4) + " \"\"ね\"\"\","),
+                  std::string::npos)
+            << "quoted, and never a formula: " << start;
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "game/game_font.h"
 #include "game/texts.h"
 #include "play_driver.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -88,7 +89,8 @@ TEST(Play, GameIsLostWhenATileReachesTheShip) {
 }
 
 TEST(Play, WordProblemsRunToTheEndOfTheFile) {
-    const auto path = std::filesystem::temp_directory_path() / "fizmo_play_test_problems.dat";
+    const TempFolder dir;
+    const auto path = dir / "problems.dat";
     std::ofstream(path) << "a\nb\nc\n12\nd\ne\nf\n7\n";
     PlayDriver play(640, 484);
     play.view.m_strProblemFile = path.string();
@@ -96,7 +98,6 @@ TEST(Play, WordProblemsRunToTheEndOfTheFile) {
     Begin(play, 3);
     for (int shot = 0; shot < 20 && !play.view.m_bProblemsDone; ++shot)
         ASSERT_TRUE(play.AnswerDigit());
-    std::filesystem::remove(path);
     EXPECT_EQ(play.view.m_bProblemsDone, 1);
     EXPECT_EQ(play.view.m_nScore, 30);
     EXPECT_TRUE(play.window.timerRunning);
@@ -144,7 +145,8 @@ TEST(Play, MidPlayFrameIsSavedForInspection) {
 // A player who takes over from the demo finds the problem file as a launch leaves it: open
 // at its first problem, whenever word problems are chosen.
 TEST(Play, AfterTheDemoTheWordProblemsBeginAsAfterALaunch) {
-    const auto path = std::filesystem::temp_directory_path() / "fizmo_play_test_handover.dat";
+    const TempFolder dir;
+    const auto path = dir / "handover.dat";
     std::ofstream(path) << "a\nb\nc\n12\n";
     PlayDriver play(640, 484);
     play.view.m_strProblemFile = path.string();
@@ -156,7 +158,6 @@ TEST(Play, AfterTheDemoTheWordProblemsBeginAsAfterALaunch) {
     play.Period();  // the digit table follows the question in a frame
     ASSERT_TRUE(play.AnswerDigit());
     play.Period();
-    std::filesystem::remove(path);
     EXPECT_EQ(play.view.m_bProblemsDone, 0);
     EXPECT_EQ(std::string(play.view.m_szProblemLine[0]), "a\n");
 }

@@ -10,6 +10,7 @@
 #include "game/fizmo_view.h"
 #include "game/problem_encoding.h"
 #include "platform/sjis.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -44,9 +45,7 @@ protected:
     FakeWindow twinWindow;
     CFizmoView twin{&twinWindow};
 
-    ~ProblemFiles() override { fs::remove_all(dir); }
     std::string Write(const std::string& name, const std::string& bytes) {
-        fs::create_directories(dir);
         const fs::path path = dir / name;
         std::ofstream(path, std::ios::binary) << bytes;
         return path.string();
@@ -59,7 +58,7 @@ protected:
         return report.str().find(words) != std::string::npos;
     }
 
-    fs::path dir = fs::temp_directory_path() / "fizmo_problem_check";
+    TempFolder dir;
     std::ostringstream report;
 };
 
@@ -98,7 +97,7 @@ TEST_F(ProblemFiles, EachKindOfMistakeIsReported) {
     }
     EXPECT_EQ(Check((dir / "missing.dat").string()), 1);
     EXPECT_TRUE(Says("cannot be opened"));
-    EXPECT_EQ(Check(dir.string()), 1) << "a folder";
+    EXPECT_EQ(Check(dir.Path().string()), 1) << "a folder";
     EXPECT_TRUE(Says("cannot be opened"));
 }
 

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "play_driver.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -30,7 +31,6 @@ long ResidentKilobytes() {
 class Soak : public ::testing::Test {
 protected:
     Soak() : driver(1280, 1024, 2024), rng(12345) {
-        fs::create_directories(dir);
         std::ofstream(dir / "noise.dat", std::ios::binary) << Noise(200000);
         std::ofstream(dir / "utf8.dat") << "りんごが 3こ。\nもう 2こ。\nぜんぶで？\n5\n";
         fs::create_directories(dir / "folder");
@@ -38,7 +38,6 @@ protected:
                  (dir / "utf8.dat").string(),        (dir / "folder").string(),
                  (dir / "missing.dat").string(),     ""};
     }
-    ~Soak() override { fs::remove_all(dir); }
 
     std::string Noise(std::size_t size) {
         std::string bytes(size, '\0');
@@ -114,7 +113,7 @@ protected:
 
     PlayDriver driver;
     std::mt19937 rng;
-    fs::path dir = fs::temp_directory_path() / "fizmo_soak";
+    TempFolder dir;
     std::vector<std::string> files;
 };
 

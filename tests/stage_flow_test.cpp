@@ -8,6 +8,7 @@
 #include "game/texts.h"
 #include "play_driver.h"
 #include "res/resource_ids.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -203,7 +204,8 @@ TEST_F(StageFlow, ClearingTheSixthStageEndsTheGameWithTheTimerOff) {
 }
 
 TEST_F(StageFlow, GameOverAndProblemsDoneDrawAfterTheirPauseAndCloseTheFile) {
-    const auto path = std::filesystem::temp_directory_path() / "fizmo_stage_flow.dat";
+    const TempFolder dir;
+    const auto path = dir / "problems.dat";
     std::ofstream(path) << "a\nb\nc\n1\n";
     view.m_strProblemFile = path.string();
     view.OpenProblemFile();
@@ -229,7 +231,6 @@ TEST_F(StageFlow, GameOverAndProblemsDoneDrawAfterTheirPauseAndCloseTheFile) {
     EXPECT_GT(window.NowMs() - problemsDone, 3000);
     EXPECT_LE(window.NowMs() - problemsDone, 4000 + window.sleepStepMs);
     EXPECT_GT(CountColour(frame.Image(), qRgb(0, 255, 255)), 100);
-    std::filesystem::remove(path);
 }
 
 TEST_F(StageFlow, PauseOfNSecondsFollowsTheWholeSecondClock) {
