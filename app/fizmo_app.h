@@ -28,9 +28,6 @@ public:
 
     CMainFrame* MainFrame() { return frame_.get(); }
     CFizmoDoc* Document() { return doc_.get(); }
-    RecordsKeeper* Records() { return records_.get(); }
-    PracticeKeeper* Practice() { return practice_.get(); }
-    RecordsWindow* RecordsView() { return recordsWindow_.get(); }
 
 private:
     void OnAppAbout();

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "records/record_files.h"
+#include "records/child_folders.h"
 
 NameDialog::NameDialog(const QStringList& names, const QString& current, QWidget* parent)
     : QDialog(parent), names_(new QComboBox(this)) {

@@ -13,7 +13,6 @@ public:
     // `names`: the names with records; `current` is shown first.
     NameDialog(const QStringList& names, const QString& current, QWidget* parent = nullptr);
 
-    QComboBox* Names() const { return names_; }
     // The name as chosen or typed, without the spaces around it; empty for no name.
     QString ChosenName() const;
 

@@ -4,8 +4,9 @@
 #include <QFile>
 #include <QSettings>
 
+#include "records/child_folders.h"
 #include "records/fact_state.h"
-#include "records/record_files.h"
+#include "records/record_reader.h"
 #include "records/record_writer.h"
 
 namespace {

@@ -42,7 +42,6 @@ public:
     double FluentSeconds() const { return fluentSeconds_; }
     // The sheet named with --results, read instead of the records; empty when none.
     QString ResultsFile() const { return resultsFile_; }
-    bool Keeping() const { return writer_ != nullptr; }
     // Where `name`'s rows are read from: the sheet named with --results, or their folder.
     QString SourceOf(const QString& name) const;
     // Every row of the child's so far, with what could not be read.

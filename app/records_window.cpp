@@ -12,7 +12,8 @@
 #include <QVBoxLayout>
 
 #include "app/records_keeper.h"
-#include "records/record_files.h"
+#include "records/child_folders.h"
+#include "records/record_reader.h"
 #include "records/records_painter.h"
 
 namespace {

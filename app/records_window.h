@@ -25,7 +25,6 @@ public:
     const ChildSummary& Summary() const { return summary_; }
     // Whether rows are being read for the page.
     bool Reading() const { return reading_; }
-    QComboBox* Children() const { return children_; }
 
 protected:
     void showEvent(QShowEvent* event) override;

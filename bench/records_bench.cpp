@@ -23,7 +23,8 @@
 #include "app/records_window.h"
 #include "bench/bench_window.h"
 #include "game/fizmo_view.h"
-#include "records/record_files.h"
+#include "records/child_folders.h"
+#include "records/record_reader.h"
 #include "records/record_writer.h"
 #include "records/records_painter.h"
 #include "records/teacher_report.h"
@@ -36,7 +37,7 @@ void WriteRows(const QString& folder, int count, unsigned seed) {
     std::tm start{};
     start.tm_year = 124, start.tm_mday = 1, start.tm_hour = 17, start.tm_isdst = -1;
     const std::time_t first = std::mktime(&start);
-    std::string text = "\xEF\xBB\xBF" + ResultsHeader() + "\r\n";
+    std::string text = "\xEF\xBB\xBF" + RecordHeader() + "\r\n";
     for (int i = 0; i < count; ++i) {
         QuestionResult r;
         r.when = first + (i / 100) * 86400 + (i % 100) * 9;
@@ -53,9 +54,9 @@ void WriteRows(const QString& folder, int count, unsigned seed) {
         r.entered =
             std::string(r.wrongHits, '9') + (r.end == QuestionEnd::kAnswered ? r.answer : "");
         r.seconds = 1 + (random() % 140) / 10.0;
-        const std::string question =
-            std::to_string(a) + (times ? " × " : " ＋ ") + std::to_string(b) + " =";
-        text += ResultsRow(r, question) + "\r\n";
+        r.encoding = TextEncoding::Utf8;
+        r.question = std::to_string(a) + (times ? " × " : " ＋ ") + std::to_string(b) + " =";
+        text += RecordRowText(r) + "\r\n";
     }
     QDir().mkpath(folder);
     QFile file(folder + "/" + ComputerFileName());

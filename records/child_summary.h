@@ -8,6 +8,7 @@
 
 #include "records/fact_state.h"
 #include "records/record_row.h"
+#include "records/skipped_records.h"
 
 constexpr int kSessionsShown = 7;
 
@@ -24,13 +25,6 @@ struct WordFileLine {
     std::string file;  // its name, without the folder
     int questions = 0;
     int firstTry = 0;
-};
-
-// What could not be read: rows skipped, and files that could not be read at all.
-struct SkippedRecords {
-    long rows = 0;
-    std::vector<std::string> files;  // unreadable files, and files with skipped rows
-    bool Any() const { return rows > 0 || !files.empty(); }
 };
 
 struct ChildSummary {

@@ -3,11 +3,11 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 #include <vector>
 
 #include "game/fizmo_view.h"
+#include "platform/sjis.h"
 
 namespace {
 
@@ -28,6 +28,10 @@ constexpr Named kEnds[] = {{static_cast<int>(QuestionEnd::kAnswered), "正解"},
                            {static_cast<int>(QuestionEnd::kStopped), "ストップ"},
                            {static_cast<int>(QuestionEnd::kFileDone), "問題ファイルのおわり"},
                            {static_cast<int>(QuestionEnd::kSkipped), "スキップ"}};
+constexpr std::string_view kHeader =
+    "日時,計算の種類,レベル,ステージ,問題,答え,入力した数字,まちがい,秒,結果,問題ファイル";
+// A spreadsheet takes a cell that starts with one of these for a formula.
+constexpr std::string_view kFormulaStarts = "=+-@";
 constexpr char kTimesSign[] = "×";
 constexpr char kPlusSign[] = "＋";
 
@@ -45,11 +49,15 @@ std::optional<int> ValueOf(const Named (&table)[N], std::string_view name) {
     return std::nullopt;
 }
 
+bool StartsFormula(std::string_view text) {
+    return !text.empty() && kFormulaStarts.find(text.front()) != std::string_view::npos;
+}
+
 // A quoted cell. Text from a problem file that a spreadsheet would take for a formula
 // starts with an apostrophe, so opening the sheet never runs it.
 std::string Cell(const std::string& text) {
     std::string cell = "\"";
-    if (!text.empty() && std::strchr("=+-@", text.front())) cell += '\'';
+    if (StartsFormula(text)) cell += '\'';
     for (char c : text) cell += c == '"' ? std::string("\"\"") : std::string(1, c);
     return cell + "\"";
 }
@@ -139,11 +147,18 @@ bool ReadOperands(RecordRow* row) {
 
 }  // namespace
 
-std::string ResultsHeader() {
-    return "日時,計算の種類,レベル,ステージ,問題,答え,入力した数字,まちがい,秒,結果,問題ファイル";
+std::string RecordHeader() {
+    return std::string(kHeader);
 }
 
-std::string ResultsRow(const QuestionResult& r, const std::string& questionUtf8) {
+bool IsRecordHeader(std::string_view line) {
+    // The first two cells: older sheets have fewer cells after them.
+    return line.starts_with(kHeader.substr(0, kHeader.find(',', kHeader.find(',') + 1) + 1));
+}
+
+std::string RecordRowText(const QuestionResult& r) {
+    const std::string questionUtf8 =
+        r.encoding == TextEncoding::Utf8 ? r.question : DecodeShiftJis(r.question).toStdString();
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.1f", r.seconds);
     const bool word = r.quizMode == kQuizWordProblems;
@@ -180,7 +195,7 @@ std::optional<RecordRow> ParseRecordRow(std::string_view line) {
     row.speedLow = *level;
     row.stage = *stage;
     row.question = cells[4];
-    if (row.question.size() > 1 && row.question[0] == '\'' && std::strchr("=+-@", row.question[1]))
+    if (row.question.starts_with('\'') && StartsFormula(std::string_view(row.question).substr(1)))
         row.question.erase(0, 1);
     row.answer = cells[5];
     row.entered = cells[6];

@@ -1,6 +1,6 @@
 #pragma once
-// One question's row of the results sheet: written as the game hands it over, read back
-// for the records window and the teacher's page. Plain C++: no Qt.
+// One question's row of a sheet: written as the game hands it over, read back for the
+// records window, the teacher's page and the practice of weak facts.
 
 #include <optional>
 #include <string>
@@ -9,9 +9,12 @@
 #include "game/question_log.h"
 
 // The header line, without the byte-order mark and the line end.
-std::string ResultsHeader();
-// One row, without its line end. `questionUtf8` is the question as shown, in UTF-8.
-std::string ResultsRow(const QuestionResult& result, const std::string& questionUtf8);
+std::string RecordHeader();
+// Whether a line (UTF-8, without its line end) is a sheet's header, of this or an older form.
+bool IsRecordHeader(std::string_view line);
+// A question's row as the sheet holds it, without its line end: UTF-8, whatever the
+// question's encoding.
+std::string RecordRowText(const QuestionResult& result);
 
 // A row as read back. Times-table and addition rows carry their operands.
 struct RecordRow {

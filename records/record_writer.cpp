@@ -11,14 +11,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/sjis.h"
 #include "records/record_row.h"
-
-std::string SheetRow(const QuestionResult& r) {
-    const QString question = r.encoding == TextEncoding::Utf8 ? QString::fromUtf8(r.question)
-                                                              : DecodeShiftJis(r.question);
-    return ResultsRow(r, question.toStdString());
-}
 
 RecordWriter::RecordWriter(std::string path, Complaint complain, bool makeFolder)
     : path_(std::move(path)), complain_(std::move(complain)), makeFolder_(makeFolder) {
@@ -36,7 +29,7 @@ RecordWriter::~RecordWriter() {
 }
 
 void RecordWriter::Record(const QuestionResult& result) {
-    std::string row = SheetRow(result) + "\r\n";
+    std::string row = RecordRowText(result) + "\r\n";
     {
         std::lock_guard lock(mutex_);
         waiting_.push_back(std::move(row));
@@ -85,7 +78,7 @@ bool RecordWriter::Open() {
     // A new file gets the mark and the header; so does a pipe, which only carries this run.
     struct stat info {};
     if (fstat(fd_, &info) == 0 && info.st_size == 0)
-        return Write("\xEF\xBB\xBF" + ResultsHeader() + "\r\n");
+        return Write("\xEF\xBB\xBF" + RecordHeader() + "\r\n");
     return true;
 }
 

@@ -29,7 +29,6 @@ public:
     void Record(const QuestionResult& result) override;
     // Waits until every row handed over so far is written (or given up).
     void Drain();
-    const std::string& Path() const { return path_; }
 
 private:
     void Run();
@@ -48,6 +47,3 @@ private:
     bool closing_ = false;
     std::thread thread_;
 };
-
-// A row's text as the sheet holds it, the question decoded from the game's encoding.
-std::string SheetRow(const QuestionResult& result);

@@ -8,7 +8,6 @@
 #include <cmath>
 
 #include "records/page_layout.h"
-#include "records/record_files.h"
 
 namespace {
 

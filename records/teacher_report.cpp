@@ -8,7 +8,8 @@
 #include <QSaveFile>
 #include <vector>
 
-#include "records/record_files.h"
+#include "records/child_folders.h"
+#include "records/record_reader.h"
 #include "records/records_painter.h"
 
 namespace {

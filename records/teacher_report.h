@@ -1,5 +1,5 @@
 #pragma once
-// `fizmo --teacher-report`: one PDF for a teacher, the class's page and then a page per child.
+// `fizmo --report=PDF`: one PDF for a teacher, the class's page and then a page per child.
 
 #include <QString>
 #include <QStringList>

@@ -1,18 +1,12 @@
 // The rules of the child's records that a game played end to end cannot reach: which tries
-// make a fact known, how rows read back, names as folders, and writers sharing a file.
+// make a fact known, how rows read back, names as folders, and the rows the game hands over.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <QDir>
-#include <QFile>
 #include <QSet>
-#include <QTemporaryDir>
 
 #include "play_driver.h"
+#include "records/child_folders.h"
 #include "records/child_summary.h"
-#include "records/record_files.h"
-#include "records/record_writer.h"
 
 namespace {
 
@@ -30,7 +24,7 @@ RecordRow Try(int a, int b, int wrong, double seconds, QuestionEnd end = Questio
     return row;
 }
 
-TEST(AppRecordsTest, AFactIsKnownMissedOrAlmostByItsLastThreeTries) {
+TEST(FactStateTest, AFactIsKnownMissedOrAlmostByItsLastThreeTries) {
     const double fluent = 10;
     const auto state = [&](std::vector<RecordRow> rows) {
         return SummarizeChild("", std::move(rows), fluent).times[7][8];
@@ -67,7 +61,7 @@ TEST(AppRecordsTest, AFactIsKnownMissedOrAlmostByItsLastThreeTries) {
     EXPECT_EQ(child.sessions.back().medianSeconds, 3.5);
 }
 
-TEST(AppRecordsTest, RowsReadBackAsWrittenAndDamagedOnesAreSkipped) {
+TEST(RecordRowTest, RowsReadBackAsWrittenAndDamagedOnesAreSkipped) {
     QuestionResult written;
     written.when = 1764576000;
     written.quizMode = kQuizAddition;
@@ -76,18 +70,22 @@ TEST(AppRecordsTest, RowsReadBackAsWrittenAndDamagedOnesAreSkipped) {
     written.answer = "15";
     written.entered = "15";
     written.seconds = 6.3;
-    const auto row = ParseRecordRow(ResultsRow(written, "7 ＋ 8 ="));
+    written.encoding = TextEncoding::Utf8;
+    written.question = "7 ＋ 8 =";
+    const auto row = ParseRecordRow(RecordRowText(written));
     ASSERT_TRUE(row);
     EXPECT_EQ(std::tie(row->quizMode, row->speedLow, row->stage, row->operandA, row->operandB),
               std::make_tuple(kQuizAddition, 10, 2, 7, 8));
     EXPECT_EQ(row->seconds, 6.3);
     written.quizMode = kQuizWordProblems;
     written.problemFile = "/home/a/year2.txt";
-    const auto word = ParseRecordRow(ResultsRow(written, "=1+1, \"ね\""));
+    written.question = "=1+1, \"ね\"";
+    const auto word = ParseRecordRow(RecordRowText(written));
     ASSERT_TRUE(word);
     EXPECT_EQ(word->question, "=1+1, \"ね\"");
     EXPECT_EQ(word->problemFile, "year2.txt");
-    const std::string good = ResultsRow(written, "q");
+    written.question = "q";
+    const std::string good = RecordRowText(written);
     for (const std::string& bad : {good.substr(0, good.size() - 3), good + ",x",
                                    std::string("2026-12-01 17:00:00,九九の計算,"
                                                "ふつう,1,\"7 × 3 =\",22,\"\",0,1.0,正解"),
@@ -95,7 +93,7 @@ TEST(AppRecordsTest, RowsReadBackAsWrittenAndDamagedOnesAreSkipped) {
         EXPECT_FALSE(ParseRecordRow(bad)) << bad;
 }
 
-TEST(AppRecordsTest, AnyNameIsOneFolderInsideTheRecordsAndNamesStayApart) {
+TEST(ChildFolderTest, AnyNameIsOneFolderInsideTheRecordsAndNamesStayApart) {
     const QString longName(200, QChar(u'あ'));
     QSet<QString> folders;
     for (const QString& name :
@@ -115,34 +113,9 @@ TEST(AppRecordsTest, AnyNameIsOneFolderInsideTheRecordsAndNamesStayApart) {
     EXPECT_EQ(ChildFolderName("はなこ"), "はなこ") << "a parent can find the folder";
 }
 
-// Two programs append to one child's file at once: every row stays whole.
-TEST(AppRecordsTest, TwoWritersOfOneFileLeaveWholeRows) {
-    QTemporaryDir dir;
-    const std::string path = dir.filePath("child/computer.csv").toStdString();
-    QuestionResult row;
-    row.quizMode = kQuizTimesTable;
-    row.question = "6 \x81~ 7 =";  // as the game shows it, in Shift-JIS
-    row.answer = "42";
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    {
-        RecordWriter writer(
-            path, [](const std::string& text) { ADD_FAILURE() << text; }, true);
-        for (int i = 0; i < 200; ++i) writer.Record(row);
-    }
-    if (child == 0) _exit(0);
-    int status = 0;
-    waitpid(child, &status, 0);
-    std::vector<RecordRow> rows;
-    SkippedRecords skipped;
-    ReadRecordFile(QString::fromStdString(path), &rows, &skipped);
-    EXPECT_EQ(rows.size(), 400u);
-    EXPECT_FALSE(skipped.Any()) << SkippedLine(skipped);
-}
-
 // The space bar ends the question on the screen as a row of its own; the new one is timed
 // and counted from then.
-TEST(AppRecordsTest, AChangedQuestionIsARowOfItsOwn) {
+TEST(QuestionRowTest, AChangedQuestionIsARowOfItsOwn) {
     struct Rows final : QuestionLog {
         std::vector<QuestionResult> rows;
         void Record(const QuestionResult& r) override { rows.push_back(r); }

@@ -1,4 +1,4 @@
-#include "records/record_files.h"
+#include "records/record_reader.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -6,8 +6,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
-#include <QSysInfo>
 #include <cerrno>
 #include <cstring>
 
@@ -15,38 +13,8 @@
 
 namespace {
 
-const QString kUnnamedFolder = QStringLiteral("_unnamed");
-constexpr char kCutMark = '_';  // never part of an encoded name: '_' itself is encoded
-constexpr int kFolderNameBytes = 200;
 constexpr long long kLongestLine = 64 * 1024;
 constexpr long long kLargestFile = 1LL << 30;
-
-// Letters and digits of any script stay as they are, so that a parent can find a child's
-// folder; everything else becomes %XX of its UTF-8 bytes.
-QByteArray Encode(const QString& name) {
-    QByteArray out;
-    const QList<uint> points = name.toUcs4();
-    for (qsizetype i = 0; i < points.size(); ++i) {
-        const char32_t c = points[i];
-        const QString one = QString::fromUcs4(&c, 1);
-        const bool edge = i == 0 || i == points.size() - 1;
-        const bool plain = QChar::isLetterOrNumber(c) || (c == '-' && !edge) || (c == ' ' && !edge);
-        if (plain) {
-            out += one.toUtf8();
-            continue;
-        }
-        for (unsigned char byte : one.toUtf8())
-            out += '%' + QByteArray::number(byte, 16).rightJustified(2, '0').toUpper();
-    }
-    return out;
-}
-
-// Folds a byte string to 16 hex digits: the part of a long name cut away stays distinct.
-QByteArray Fingerprint(const QByteArray& bytes) {
-    std::uint64_t hash = 14695981039346656037ULL;
-    for (unsigned char byte : bytes) hash = (hash ^ byte) * 1099511628211ULL;
-    return QByteArray::number(static_cast<qulonglong>(hash), 16).rightJustified(16, '0');
-}
 
 // Whether `text` is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
 bool ValidUtf8(std::string_view text) {
@@ -113,58 +81,7 @@ bool ReadWhole(const QString& path, std::string* bytes, SkippedRecords* skipped)
     return !why;
 }
 
-bool IsHeader(std::string_view line) {
-    return line.starts_with("日時,計算の種類,");
-}
-
 }  // namespace
-
-QString DefaultRecordsDir() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/records";
-}
-
-QString ChildFolderName(const QString& childName) {
-    if (childName.isEmpty()) return kUnnamedFolder;
-    QByteArray folder = Encode(childName);
-    if (folder.size() <= kFolderNameBytes) return QString::fromUtf8(folder);
-    // Cut at a whole character or %XX, and mark the cut with what it took away.
-    QString kept = childName;
-    while (Encode(kept).size() > kFolderNameBytes - 17) kept.chop(1);
-    return QString::fromUtf8(Encode(kept) + kCutMark + Fingerprint(childName.toUtf8()));
-}
-
-QString ChildNameOfFolder(const QString& folderName) {
-    if (folderName == kUnnamedFolder) return {};
-    const qsizetype cut = folderName.indexOf(QChar(kCutMark));
-    const QString encoded = cut < 0 ? folderName : folderName.left(cut);
-    const QString name = QString::fromUtf8(QByteArray::fromPercentEncoding(encoded.toUtf8()));
-    return cut < 0 ? name : name + QStringLiteral("…");
-}
-
-QString ComputerFileName() {
-    const QString host = QSysInfo::machineHostName();
-    return (host.isEmpty() ? QStringLiteral("computer") : QString::fromUtf8(Encode(host))) + ".csv";
-}
-
-QString ChildRecordFile(const QString& recordsDir, const QString& childName) {
-    return recordsDir + "/" + ChildFolderName(childName) + "/" + ComputerFileName();
-}
-
-QStringList ChildFolders(const QString& recordsDir) {
-    QStringList folders;
-    const QDir dir(recordsDir);
-    for (const QString& folder : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
-        if (!QDir(dir.filePath(folder)).entryList({"*.csv"}, QDir::Files).isEmpty())
-            folders.append(folder);
-    return folders;
-}
-
-QStringList ChildrenWithRecords(const QString& recordsDir) {
-    QStringList names;
-    for (const QString& folder : ChildFolders(recordsDir)) names.append(ChildNameOfFolder(folder));
-    names.sort();
-    return names;
-}
 
 void ReadRecordFile(const QString& path, std::vector<RecordRow>* rows, SkippedRecords* skipped) {
     std::string bytes;
@@ -179,7 +96,7 @@ void ReadRecordFile(const QString& path, std::vector<RecordRow>* rows, SkippedRe
         if (line.ends_with('\r')) line.remove_suffix(1);
         // Two programs that found the file empty at once both begin it: a mark mid-file.
         if (line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
-        if (line.empty() || IsHeader(line)) continue;
+        if (line.empty() || IsRecordHeader(line)) continue;
         std::optional<RecordRow> row;
         if (static_cast<long long>(line.size()) <= kLongestLine) {
             if (allUtf8 || ValidUtf8(line)) {
@@ -188,7 +105,7 @@ void ReadRecordFile(const QString& path, std::vector<RecordRow>* rows, SkippedRe
                 // A spreadsheet in Japan saves CSV in Shift-JIS.
                 const std::string decoded =
                     DecodeShiftJis(line.data(), static_cast<int>(line.size())).toStdString();
-                if (IsHeader(decoded)) continue;
+                if (IsRecordHeader(decoded)) continue;
                 row = ParseRecordRow(decoded);
             }
         }
@@ -215,13 +132,4 @@ void ReadRecords(const QString& fileOrFolder, std::vector<RecordRow>* rows,
         ReadChildFolder(fileOrFolder, rows, skipped);
     else if (QFileInfo::exists(fileOrFolder))
         ReadRecordFile(fileOrFolder, rows, skipped);
-}
-
-std::string SkippedLine(const SkippedRecords& skipped) {
-    if (!skipped.Any()) return {};
-    std::string files;
-    for (const std::string& file : skipped.files) files += (files.empty() ? "" : ", ") + file;
-    const std::string rows = std::to_string(skipped.rows);
-    return "読めなかった行 " + rows + "・ファイル: " + files + " / " + rows +
-           " rows could not be read, in: " + files;
 }

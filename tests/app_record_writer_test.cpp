@@ -1,12 +1,15 @@
-// The results sheet, from a game played headless: one row per question, as played.
+// The writer of a sheet, from games played headless: one row per question, as played, in
+// every file that can take them, whole even when two writers share a file.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "records/record_writer.h"
 #include "play_driver.h"
+#include "records/record_reader.h"
+#include "records/record_writer.h"
 
 namespace {
 
@@ -16,7 +19,7 @@ QStringList Lines(const QString& path) {
     return QString::fromUtf8(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
 }
 
-TEST(AppResultsSheetTest, RowsMatchWhatWasPlayedAndLaterRunsAppend) {
+TEST(RecordWriterTest, RowsMatchWhatWasPlayedAndLaterRunsAppend) {
     QTemporaryDir dir;
     const QString path = dir.filePath("results.csv");
     for (int run = 0; run < 2; ++run) {
@@ -46,7 +49,7 @@ TEST(AppResultsSheetTest, RowsMatchWhatWasPlayedAndLaterRunsAppend) {
     }
 }
 
-TEST(AppResultsSheetTest, AWordProblemIsWrittenInUtf8AndTheEndOfItsFileIsARow) {
+TEST(RecordWriterTest, AWordProblemIsWrittenInUtf8AndTheEndOfItsFileIsARow) {
     QTemporaryDir dir;
     const QString problems = dir.filePath("problems.txt"), path = dir.filePath("r.csv");
     QFile file(problems);
@@ -71,7 +74,7 @@ TEST(AppResultsSheetTest, AWordProblemIsWrittenInUtf8AndTheEndOfItsFileIsARow) {
         << lines[2].toStdString();
 }
 
-TEST(AppResultsSheetTest, AFileThatCannotBeWrittenIsSaidOnceAndPlayGoesOn) {
+TEST(RecordWriterTest, AFileThatCannotBeWrittenIsSaidOnceAndPlayGoesOn) {
     int complaints = 0;
     RecordWriter("/no/such/folder/results.csv", [&](const std::string&) {
         ++complaints;
@@ -94,10 +97,35 @@ TEST(AppResultsSheetTest, AFileThatCannotBeWrittenIsSaidOnceAndPlayGoesOn) {
     word.encoding = TextEncoding::Utf8;
     for (const char* start : {"=", "+", "-", "@"}) {
         word.question = start + std::string("1+1 \"ね\"");
-        EXPECT_NE(SheetRow(word).find(",\"'" + word.question.substr(0, 4) + " \"\"ね\"\"\","),
+        EXPECT_NE(RecordRowText(word).find(",\"'" + word.question.substr(0, 4) + " \"\"ね\"\"\","),
                   std::string::npos)
             << "quoted, and never a formula: " << start;
     }
+}
+
+// Two programs append to one child's file at once: every row stays whole.
+TEST(RecordWriterTest, TwoWritersOfOneFileLeaveWholeRows) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("child/computer.csv").toStdString();
+    QuestionResult row;
+    row.quizMode = kQuizTimesTable;
+    row.question = "6 \x81~ 7 =";  // as the game shows it, in Shift-JIS
+    row.answer = "42";
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    {
+        RecordWriter writer(
+            path, [](const std::string& text) { ADD_FAILURE() << text; }, true);
+        for (int i = 0; i < 200; ++i) writer.Record(row);
+    }
+    if (child == 0) _exit(0);
+    int status = 0;
+    waitpid(child, &status, 0);
+    std::vector<RecordRow> rows;
+    SkippedRecords skipped;
+    ReadRecordFile(QString::fromStdString(path), &rows, &skipped);
+    EXPECT_EQ(rows.size(), 400u);
+    EXPECT_FALSE(skipped.Any()) << SkippedLine(skipped);
 }
 
 }  // namespace

@@ -1,0 +1,25 @@
+#pragma once
+// Where records live. A records folder holds a folder per child (its name encoded so that it
+// never leaves the records folder) and in it a file per computer, so that no two computers
+// sharing the folder ever write the same file.
+
+#include <QString>
+#include <QStringList>
+
+// The records folder of this user when none is chosen: in the desktop's data folder.
+QString DefaultRecordsDir();
+
+// The folder name for a child's name; the unnamed record has one of its own. The result is
+// one path component, never "." or "..", and never longer than a file system allows.
+QString ChildFolderName(const QString& childName);
+// The name a folder stands for: the inverse of ChildFolderName where the name was not cut.
+QString ChildNameOfFolder(const QString& folderName);
+// This computer's file in a child's folder.
+QString ComputerFileName();
+// The file this computer appends a child's rows to.
+QString ChildRecordFile(const QString& recordsDir, const QString& childName);
+
+// The folders of the children with records in `recordsDir`, sorted by folder name.
+QStringList ChildFolders(const QString& recordsDir);
+// The names of the children with records in `recordsDir`, sorted.
+QStringList ChildrenWithRecords(const QString& recordsDir);
