@@ -15,12 +15,16 @@ enum AppCommand : unsigned {
     ID_PREV_PANE = 57681,
     ID_CHILD_NAME = 32790,  // ファイル → なまえ…
     ID_RECORDS = 32791,     // ファイル → きろく…
-    // 計算の種類 → 九九の段, and にがてを多めに
+    // 計算の種類 → 段, and にがてを多めに
     ID_TABLE_ALL = 32800,  // ぜんぶ; 1のだん to 9のだん follow it
     ID_TABLE_9 = 32809,
     ID_ORDER_UP = 32810,
     ID_ORDER_DOWN = 32811,
     ID_ORDER_SHUFFLE = 32812,
     ID_PRACTICE_WEAK = 32813,
+    // 計算の種類 → くりあがり・くりさがり: ぜんぶ, なし, だけ
+    ID_CARRY_ALL = 32814,
+    ID_CARRY_NONE = 32815,
+    ID_CARRY_ONLY = 32816,
     ID_DECORATION = 65535,  // the plain menu-bar items: handled nowhere
 };

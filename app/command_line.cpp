@@ -97,12 +97,15 @@ std::optional<std::string> GameArguments(int argc, const char* const* argv, QStr
 std::optional<std::string> ChooseQuiz(const QCommandLineParser& parser, CommandLine* result) {
     const std::pair<const char*, unsigned> kinds[] = {{"times-tables", ID_MODE_TIMES_TABLE},
                                                       {"additions", ID_MODE_ADDITION},
+                                                      {"subtractions", ID_MODE_SUBTRACTION},
+                                                      {"divisions", ID_MODE_DIVISION},
                                                       {"word-problems", ID_MODE_WORD_PROBLEMS}};
     for (const auto& [name, command] : kinds) {
         if (!parser.isSet(name)) continue;
         if (result->quizCommand)
             return std::string(
-                "choose only one of --times-tables, --additions and --word-problems");
+                "choose only one of --times-tables, --additions, --subtractions, --divisions "
+                "and --word-problems");
         result->quizCommand = command;
     }
     if (result->wordProblemFile.empty()) return std::nullopt;
@@ -151,6 +154,14 @@ std::optional<std::string> ChoosePractice(const QCommandLineParser& parser, Comm
             return "--table: '" + table.toStdString() + "' is not a 段 from 1 to 9, nor all";
         result->table = n;
     }
+    if (parser.isSet("carry")) {
+        const QString carry = parser.value("carry");
+        if (carry == "all") result->carry = CarryChoice::kAll;
+        if (carry == "none") result->carry = CarryChoice::kNone;
+        if (carry == "only") result->carry = CarryChoice::kOnly;
+        if (!result->carry)
+            return "--carry: unknown choice '" + carry.toStdString() + "' (all, none or only)";
+    }
     if (!parser.isSet("order")) return std::nullopt;
     const QString order = parser.value("order");
     if (order == "up") result->order = TableOrder::kUp;
@@ -177,11 +188,13 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
     parser.addOptions(
         {help, QCommandLineOption("version"), QCommandLineOption("demo"), checkProblems,
          QCommandLineOption("times-tables"), QCommandLineOption("additions"),
+         QCommandLineOption("subtractions"), QCommandLineOption("divisions"),
          QCommandLineOption("word-problems"), level, QCommandLineOption("start"), results, report,
          QCommandLineOption("no-records"), QCommandLineOption("name", {}, "NAME"),
          QCommandLineOption("records-dir", {}, "DIR"),
          QCommandLineOption("fluent-seconds", {}, "N"), QCommandLineOption("table", {}, "N"),
-         QCommandLineOption("order", {}, "ORDER"), QCommandLineOption("practice-weak")});
+         QCommandLineOption("order", {}, "ORDER"), QCommandLineOption("carry", {}, "CHOICE"),
+         QCommandLineOption("practice-weak")});
     if (!parser.parse(args)) return Failure(ParserError(parser, args));
     if (parser.isSet(help)) {
         result.action = CommandLine::Action::Help;
@@ -224,10 +237,12 @@ std::string HelpText() {
     return "Usage: fizmo [OPTION]... | fizmo --check-problems FILE | fizmo --help|--version\n"
            "An arithmetic drill game for young children: shoot the tiles of the answer.\n"
            "  --demo                   the game plays by itself until you move the mouse\n"
-           "  --times-tables, --additions, --word-problems[=FILE]\n"
-           "                           choose the quiz as the menu does (word problems for\n"
+           "  --times-tables, --additions, --subtractions, --divisions,\n"
+           "  --word-problems[=FILE]   choose the quiz as the menu does (word problems for\n"
            "                           school years 1 to 3: /usr/share/fizmo/problems)\n"
-           "  --table=1..9|all, --order=up|down|shuffle, --practice-weak: 九九 by 段\n"
+           "  --table=1..9|all, --order=up|down|shuffle: 九九 and divisions by 段\n"
+           "  --carry=all|none|only    additions, subtractions with or without carrying\n"
+           "  --practice-weak          more of the facts the child does not know yet\n"
            "  --level=easy|normal|hard choose the level as the menu does; --start: at once\n"
            "  --name=NAME              keep the child NAME's records (--no-records: none;\n"
            "    --records-dir, --fluent-seconds, --results, --report=PDF: see man fizmo)\n"
@@ -237,10 +252,12 @@ std::string HelpText() {
            "使い方: fizmo [オプション]... | fizmo --check-problems ファイル | --help・--version\n"
            "子ども向けの計算ドリルゲームです。マウスで宇宙船を動かし、答えの数字を撃ちます。\n"
            "  --demo                   ゲームが自動で遊びます (マウスやキーで止まります)\n"
-           "  --times-tables (九九)、--additions (たしざん)、--word-problems[=ファイル] (文章題)\n"
+           "  --times-tables (九九)、--additions (たしざん)、--subtractions (ひきざん)、\n"
+           "  --divisions (わりざん)、--word-problems[=ファイル] (文章題)\n"
            "                           メニューと同じく計算の種類を選びます (1〜3年生の\n"
            "                           文章題は /usr/share/fizmo/problems にあります)\n"
-           "  --table・--order・--practice-weak  九九の段 (あがり・さがり・バラ)・にがて\n"
+           "  --table・--order・--practice-weak  九九・わりざんの段 (あがり・さがり・バラ)・にがて\n"
+           "  --carry=all|none|only    たしざん・ひきざんの くりあがり・くりさがり (ぜんぶ・なし・だけ)\n"
            "  --level=easy|normal|hard レベルを選びます。--start: すぐに始めます\n"
            "  --name=なまえ            その子の記録を残します (--no-records: 残さない。\n"
            "    --records-dir・--fluent-seconds・--results・--report は man fizmo に)\n"

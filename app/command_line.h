@@ -22,9 +22,11 @@ struct CommandLine {
     std::optional<std::string> childName;  // UTF-8; empty for the unnamed record
     std::string recordsDir;                // empty keeps the one remembered
     double fluentSeconds = 0;              // 0 keeps the one remembered
-    // Practice, each remembered once given: --table=1..9|all, --order, --practice-weak.
+    // Practice, each remembered once given: --table=1..9|all, --order, --carry,
+    // --practice-weak.
     std::optional<int> table;
     std::optional<TableOrder> order;
+    std::optional<CarryChoice> carry;
     bool practiceWeak = false;
     // For Action::Report: the PDF to write, and the records to read (none: this computer's).
     std::string reportFile;

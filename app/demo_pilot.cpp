@@ -86,10 +86,9 @@ bool ShotMeetsOnly(int digit, const CFizmoView& view, int shipX, int shipY, cons
 // (a new game or stage) leaves the old table until the next frame; a missile aimed by it
 // would meet the new question.
 bool DigitTableCurrent(const CFizmoView& view) {
-    const int a = view.m_nOperandA, b = view.m_nOperandB;
-    const int answer = view.m_nQuizMode == kQuizTimesTable ? a * b
-                       : view.m_nQuizMode == kQuizAddition ? a + b
-                                                           : view.m_nWordAnswer;
+    const FactKind* kind = view.Kind();
+    const int answer =
+        kind ? kind->answer({view.m_nOperandA, view.m_nOperandB}) : view.m_nWordAnswer;
     return view.m_strAnswer == std::to_string(answer);
 }
 

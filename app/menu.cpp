@@ -37,6 +37,12 @@ const std::vector<Item>& TableSubmenu() {
     return items;
 }
 
+const std::vector<Item>& CarrySubmenu() {
+    static const std::vector<Item> items = {
+        {"ぜんぶ", ID_CARRY_ALL, true}, {"なし", ID_CARRY_NONE, false}, {"だけ", ID_CARRY_ONLY, false}};
+    return items;
+}
+
 struct BarEntry {
     const char* title;
     unsigned id;              // for a plain menu-bar item
@@ -56,9 +62,12 @@ const std::vector<BarEntry>& MenuTable() {
          0,
          {{"九九の計算", ID_MODE_TIMES_TABLE, true},
           {"一ケタのたしざん", ID_MODE_ADDITION, false},
+          {"ひきざん", ID_MODE_SUBTRACTION, false},
+          {"わりざん", ID_MODE_DIVISION, false},
           {"文章題", ID_MODE_WORD_PROBLEMS, false},
           {"", kSeparator, false},
           {"九九の段", 0, false, TableSubmenu()},
+          {"くりあがり・くりさがり", 0, false, CarrySubmenu()},
           {"にがてを多めに", ID_PRACTICE_WEAK, false}}},
         {"レベル",
          0,

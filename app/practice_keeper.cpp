@@ -11,11 +11,13 @@ namespace {
 const QString kTableKey = QStringLiteral("practice/table");
 const QString kOrderKey = QStringLiteral("practice/order");
 const QString kWeakKey = QStringLiteral("practice/weak");
+const QString kCarryKey = QStringLiteral("practice/carry");
 
-bool AnyAsked(const FactGrid<FactState>& grid) {
-    for (const auto& row : grid)
-        for (FactState state : row)
-            if (state != FactState::kNotYet) return true;
+bool AnyAsked(const KindStates& states) {
+    for (const auto& grid : states)
+        for (const auto& row : grid)
+            for (FactState state : row)
+                if (state != FactState::kNotYet) return true;
     return false;
 }
 
@@ -27,10 +29,13 @@ PracticeKeeper::PracticeKeeper(const CommandLine& commandLine, RecordsKeeper* re
     if (commandLine.table) settings->setValue(kTableKey, *commandLine.table);
     if (commandLine.order) settings->setValue(kOrderKey, static_cast<int>(*commandLine.order));
     if (commandLine.practiceWeak) settings->setValue(kWeakKey, true);
+    if (commandLine.carry) settings->setValue(kCarryKey, static_cast<int>(*commandLine.carry));
     const int table = settings->value(kTableKey, 0).toInt();
     const int order = settings->value(kOrderKey, 0).toInt();
+    const int carry = settings->value(kCarryKey, 0).toInt();
     settings_.table = table >= 0 && table <= kLastTable ? table : 0;
     settings_.order = order >= 0 && order <= 2 ? static_cast<TableOrder>(order) : TableOrder::kUp;
+    settings_.carry = carry >= 0 && carry <= 2 ? static_cast<CarryChoice>(carry) : CarryChoice::kAll;
     settings_.weak = settings->value(kWeakKey, false).toBool();
 }
 
@@ -44,6 +49,7 @@ void PracticeKeeper::Remember() const {
     settings->setValue(kTableKey, settings_.table);
     settings->setValue(kOrderKey, static_cast<int>(settings_.order));
     settings->setValue(kWeakKey, settings_.weak);
+    settings->setValue(kCarryKey, static_cast<int>(settings_.carry));
 }
 
 void PracticeKeeper::Apply() {
@@ -55,8 +61,8 @@ void PracticeKeeper::Apply() {
 // The child's states as their records stand, including the game just played.
 void PracticeKeeper::ReadStates() {
     const ChildSummary child = records_->ReadChild();
-    chooser_.SetStates(child.times, child.addition,
-                       AnyAsked(child.times) || AnyAsked(child.addition));
+    const KindStates states = {child.times, child.addition, {}, {}};
+    chooser_.SetStates(states, AnyAsked(states));
 }
 
 void PracticeKeeper::Begin() {
@@ -79,6 +85,8 @@ bool PracticeKeeper::OnCommand(unsigned id) {
         settings_.order = static_cast<TableOrder>(id - ID_ORDER_UP);
     else if (id == ID_PRACTICE_WEAK)
         settings_.weak = !settings_.weak;
+    else if (id >= ID_CARRY_ALL && id <= ID_CARRY_ONLY)
+        settings_.carry = static_cast<CarryChoice>(id - ID_CARRY_ALL);
     else
         return false;
     Remember();
@@ -93,6 +101,8 @@ bool PracticeKeeper::OnUpdateCommandUI(unsigned id, CmdUI* ui) {
         ui->SetCheck(settings_.order == static_cast<TableOrder>(id - ID_ORDER_UP));
     else if (id == ID_PRACTICE_WEAK)
         ui->SetCheck(settings_.weak);
+    else if (id >= ID_CARRY_ALL && id <= ID_CARRY_ONLY)
+        ui->SetCheck(settings_.carry == static_cast<CarryChoice>(id - ID_CARRY_ALL));
     else
         return false;
     return true;

@@ -112,7 +112,7 @@ long Weak(Child& child, Lcg& random) {
     return Play(
         child, random,
         [&](Child& c) {
-            chooser.SetStates(c.States(), {}, true);
+            chooser.SetStates({c.States(), {}, {}, {}}, true);
             return &chooser;
         },
         [](const Child& c) { return c.AllKnown(); });

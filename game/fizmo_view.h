@@ -26,12 +26,16 @@ enum FizmoCommand : unsigned {
     ID_LEVEL_NORMAL = 32777,
     ID_LEVEL_HARD = 32778,
     ID_STOP = 32779,
+    ID_MODE_SUBTRACTION = 32780,
+    ID_MODE_DIVISION = 32781,
 };
 
 // The kinds of quiz, as held in m_nQuizMode.
 constexpr int kQuizTimesTable = 1;
 constexpr int kQuizAddition = 2;
 constexpr int kQuizWordProblems = 3;
+constexpr int kQuizSubtraction = 4;
+constexpr int kQuizDivision = 5;
 
 constexpr unsigned kTimerId = 1;
 constexpr unsigned kTimerPeriodMs = 100;
@@ -90,12 +94,16 @@ public:
     void OnModeTimesTable();
     void OnModeAddition();
     void OnModeWordProblems();
+    void OnModeSubtraction();
+    void OnModeDivision();
     void OnLevelEasy();
     void OnLevelNormal();
     void OnLevelHard();
     void OnUpdateModeTimesTable(CmdUI* ui);
     void OnUpdateModeAddition(CmdUI* ui);
     void OnUpdateModeWordProblems(CmdUI* ui);
+    void OnUpdateModeSubtraction(CmdUI* ui);
+    void OnUpdateModeDivision(CmdUI* ui);
     void OnUpdateLevelEasy(CmdUI* ui);
     void OnUpdateLevelNormal(CmdUI* ui);
     void OnUpdateLevelHard(CmdUI* ui);
@@ -116,6 +124,8 @@ public:
     void OnKeyDown(unsigned key, unsigned repeat, unsigned flags);
     void ChangeQuestion();
     void ChooseOperands();
+    // The kind of the question asked, or null for word problems.
+    const FactKind* Kind() const { return KindOf(m_nQuizMode); }
 
     // Each question's row: recorded from when it is asked until it ends.
     void BeginQuestionRecord();
@@ -157,7 +167,7 @@ public:
 
     // Quiz.
     int m_nQuizMode;
-    int m_nOperandA, m_nOperandB;
+    int m_nOperandA, m_nOperandB;  // as shown: 13 and 5 for 13 － 5
     std::string m_strQuestion;  // Shift-JIS bytes
     std::string m_strAnswer;
     std::string m_strDigit[kTiles];

@@ -87,8 +87,7 @@ void StopTimer(CFizmoView& v) {
 }
 
 bool ScoreClearsStage(const CFizmoView& v) {
-    return v.m_nScore >= kStageClearScore &&
-           (v.m_nQuizMode == kQuizTimesTable || v.m_nQuizMode == kQuizAddition);
+    return v.m_nScore >= kStageClearScore && v.Kind();
 }
 
 }  // namespace

@@ -56,8 +56,7 @@ void CFizmoView::OnChar(unsigned ch, unsigned, unsigned) {
 // The space bar's new operands. In play a changed question ends its own row, and the new one
 // is timed from now; a word problem stays on the screen, so its row goes on.
 void CFizmoView::ChangeQuestion() {
-    const bool operands = m_nQuizMode == kQuizTimesTable || m_nQuizMode == kQuizAddition;
-    const bool recorded = m_question.open && operands;
+    const bool recorded = m_question.open && Kind();
     if (recorded) EndQuestionRecord(QuestionEnd::kSkipped);
     ChooseOperands();
     m_nDigitIndex = 0;

@@ -54,6 +54,12 @@ void CFizmoView::OnModeAddition() {
 void CFizmoView::OnModeWordProblems() {
     m_nQuizMode = kQuizWordProblems;
 }
+void CFizmoView::OnModeSubtraction() {
+    m_nQuizMode = kQuizSubtraction;
+}
+void CFizmoView::OnModeDivision() {
+    m_nQuizMode = kQuizDivision;
+}
 
 void CFizmoView::OnLevelEasy() {
     m_nSpeedLow = 5;
@@ -79,6 +85,12 @@ void CFizmoView::OnUpdateModeAddition(CmdUI* ui) {
 }
 void CFizmoView::OnUpdateModeWordProblems(CmdUI* ui) {
     ui->SetCheck(m_nQuizMode == kQuizWordProblems);
+}
+void CFizmoView::OnUpdateModeSubtraction(CmdUI* ui) {
+    ui->SetCheck(m_nQuizMode == kQuizSubtraction);
+}
+void CFizmoView::OnUpdateModeDivision(CmdUI* ui) {
+    ui->SetCheck(m_nQuizMode == kQuizDivision);
 }
 void CFizmoView::OnUpdateLevelEasy(CmdUI* ui) {
     ui->SetCheck(m_nSpeedLow == 5);
@@ -107,6 +119,12 @@ bool CFizmoView::OnCommand(unsigned id) {
         case ID_MODE_WORD_PROBLEMS:
             OnModeWordProblems();
             return true;
+        case ID_MODE_SUBTRACTION:
+            OnModeSubtraction();
+            return true;
+        case ID_MODE_DIVISION:
+            OnModeDivision();
+            return true;
         case ID_LEVEL_EASY:
             OnLevelEasy();
             return true;
@@ -134,6 +152,12 @@ bool CFizmoView::OnUpdateCommandUI(unsigned id, CmdUI* ui) {
             return true;
         case ID_MODE_WORD_PROBLEMS:
             OnUpdateModeWordProblems(ui);
+            return true;
+        case ID_MODE_SUBTRACTION:
+            OnUpdateModeSubtraction(ui);
+            return true;
+        case ID_MODE_DIVISION:
+            OnUpdateModeDivision(ui);
             return true;
         case ID_LEVEL_EASY:
             OnUpdateLevelEasy(ui);

@@ -2,36 +2,22 @@
 
 #include <algorithm>
 
-#include "game/fizmo_view.h"
-
 namespace {
 
-constexpr int kWeakShare = 4;    // one question in four is a fact not known yet
+constexpr int kWeakShare = 3;    // one question in three, of those not due, is a weak fact
 constexpr int kNewAtOnce = 4;    // never-asked facts taken up in one game
 constexpr int kBackSoonest = 3;  // a missed fact comes back within 3 to 5 questions
 constexpr int kBackLatest = 5;
+constexpr int kComebacks = 2;  // and at most twice a game, however often it is missed
 
-int Kind(int quizMode) {
-    return quizMode == kQuizAddition ? 1 : 0;
-}
-
-Operands Pick(const std::vector<Operands>& facts, Random& random) {
-    return facts[static_cast<std::size_t>(random.Rand()) % facts.size()];
+GridCell Pick(const std::vector<GridCell>& cells, Random& random) {
+    return cells[static_cast<std::size_t>(random.Rand()) % cells.size()];
 }
 
 }  // namespace
 
-Operands DrawOperands(Random& random) {
-    Operands drawn;
-    drawn.a = random.Rand() % 10;
-    drawn.b = random.Rand() % 10;
-    return drawn;
-}
-
-void PracticeChooser::SetStates(const FactGrid<FactState>& times,
-                                const FactGrid<FactState>& addition, bool any) {
-    states_[0] = times;
-    states_[1] = addition;
+void PracticeChooser::SetStates(const KindStates& states, bool any) {
+    states_ = states;
     anyRecords_ = any;
 }
 
@@ -39,87 +25,126 @@ void PracticeChooser::Begin() {
     step_ = 0;
     deck_.clear();
     due_.clear();
-    missedNow_[0] = missedNow_[1] = {};
-    newFacts_[0].clear();
-    newFacts_[1].clear();
+    lastWasDue_ = false;
+    comebacks_ = {};
+    for (auto& taken : newFacts_) taken.clear();
 }
 
 Operands PracticeChooser::Next(int quizMode, Random& random) {
+    const FactKind* kind = KindOf(quizMode);
+    if (!kind) return DrawOperands(random);
     ++asked_;
-    if (settings_.weak && anyRecords_) return NextWeak(quizMode, random);
-    if (settings_.table > 0 && quizMode == kQuizTimesTable) return NextInTable(random);
-    return DrawOperands(random);
+    if (settings_.weak && anyRecords_) return NextWeak(*kind, random);
+    if (InTable(*kind)) return NextInTable(*kind, random);
+    return NextDrawn(*kind, random);
 }
 
 void PracticeChooser::Ended(int quizMode, Operands fact, bool missed) {
-    if (!missed) return;
-    missedNow_[Kind(quizMode)][fact.a][fact.b] = true;
+    const FactKind* kind = KindOf(quizMode);
+    if (!missed || !kind || !kind->valid(fact)) return;
+    const GridCell cell = kind->place(fact);
+    int& comebacks = comebacks_[kind->index][cell.row][cell.column];
+    if (comebacks == kComebacks) return;
+    ++comebacks;
     // Asked again a few questions on, while it is still fresh.
-    const long later = kBackSoonest + (asked_ + fact.a + fact.b) % (kBackLatest - kBackSoonest + 1);
-    due_.push_back({asked_ + later, quizMode, fact});
+    const long later =
+        kBackSoonest + (asked_ + cell.row + cell.column) % (kBackLatest - kBackSoonest + 1);
+    due_.push_back({asked_ + later, kind->index, cell});
+}
+
+bool PracticeChooser::InTable(const FactKind& kind) const {
+    return settings_.table > 0 && kind.tables;
+}
+
+// A 段 is its facts × 1 to × 9 (or ÷ the 段 with answers 1 to 9), as it is recited.
+bool PracticeChooser::Allows(const FactKind& kind, GridCell cell) const {
+    if (!InGrid(kind, cell)) return false;
+    if (InTable(kind) && (cell.row != settings_.table || cell.column < 1)) return false;
+    if (!kind.carries || settings_.carry == CarryChoice::kAll) return true;
+    return kind.carry(kind.factAt(cell)) == (settings_.carry == CarryChoice::kOnly);
+}
+
+std::vector<GridCell> PracticeChooser::Allowed(const FactKind& kind) const {
+    std::vector<GridCell> cells;
+    for (int row = 0; row < kOperands; ++row)
+        for (int column = 0; column < kOperands; ++column)
+            if (Allows(kind, {row, column})) cells.push_back({row, column});
+    return cells;
 }
 
 // あがり 1 to 9, さがり 9 to 1, バラ each once in a shuffled order, then a new shuffle.
-Operands PracticeChooser::NextInTable(Random& random) {
-    int b = 0;
+Operands PracticeChooser::NextInTable(const FactKind& kind, Random& random) {
+    int column = 0;
     if (settings_.order == TableOrder::kShuffle) {
         if (deck_.empty()) {
             for (int n = kLastTable; n >= 1; --n) deck_.push_back(n);
             for (std::size_t i = deck_.size() - 1; i > 0; --i)
                 std::swap(deck_[i], deck_[static_cast<std::size_t>(random.Rand()) % (i + 1)]);
         }
-        b = deck_.back();
+        column = deck_.back();
         deck_.pop_back();
     } else {
         const int place = step_ % kLastTable;
-        b = settings_.order == TableOrder::kUp ? place + 1 : kLastTable - place;
+        column = settings_.order == TableOrder::kUp ? place + 1 : kLastTable - place;
     }
     ++step_;
-    return {settings_.table, b};
+    return kind.factAt({settings_.table, column});
 }
 
-std::vector<Operands> PracticeChooser::Allowed(int quizMode) const {
-    std::vector<Operands> facts;
-    const bool table = settings_.table > 0 && quizMode == kQuizTimesTable;
-    for (int a = 0; a < kOperands; ++a)
-        for (int b = 0; b < kOperands; ++b)
-            if (!table || (a == settings_.table && b >= 1)) facts.push_back({a, b});
-    return facts;
+// The kind's own draw, or each allowed fact equally likely when a choice leaves some out.
+Operands PracticeChooser::NextDrawn(const FactKind& kind, Random& random) {
+    if (!kind.carries || settings_.carry == CarryChoice::kAll) return kind.draw(random);
+    return kind.factAt(Pick(Allowed(kind), random));
 }
 
-// A missed fact as soon as it is due; else one question in four a fact not known yet (missed
-// before or in this game, or one of the few never-asked facts taken up in this game), and
-// the rest facts the child knows, those not yet fluent first, so that the child keeps
-// succeeding. A weak fact stays weak for the whole game: the records say when it is できた.
-Operands PracticeChooser::NextWeak(int quizMode, Random& random) {
+// A fact missed in this game once it is due, but never two such in a row: however much
+// the child misses, the rest keep their share.
+bool PracticeChooser::TakeDue(const FactKind& kind, GridCell* cell) {
+    const bool turn = !lastWasDue_;
+    lastWasDue_ = false;
+    if (!turn) return false;
     for (auto due = due_.begin(); due != due_.end(); ++due)
-        if (due->quizMode == quizMode && due->question <= asked_) {
-            const Operands fact = due->fact;
+        if (due->kind == kind.index && due->question <= asked_ && Allows(kind, due->cell)) {
+            *cell = due->cell;
             due_.erase(due);
-            return fact;
+            lastWasDue_ = true;
+            return true;
         }
-    const int kind = Kind(quizMode);
-    std::vector<Operands>& taken = newFacts_[kind];
-    std::vector<Operands> weak, fresh, almost, known;
-    for (const Operands& fact : Allowed(quizMode)) {
-        const FactState state = states_[kind][fact.a][fact.b];
-        const bool isTaken = std::find(taken.begin(), taken.end(), fact) != taken.end();
-        if (missedNow_[kind][fact.a][fact.b] || state == FactState::kPractice || isTaken)
-            weak.push_back(fact);
+    return false;
+}
+
+// A missed fact when it is due; else one question in three a weak fact (half the time one
+// the records say is れんしゅう中, half the time one of the few never-asked facts taken up in
+// this game), and the rest facts the child has answered, those not yet fluent first, so that
+// the child keeps succeeding. A kind the child has not played yet is spread over its facts.
+Operands PracticeChooser::NextWeak(const FactKind& kind, Random& random) {
+    GridCell cell;
+    if (TakeDue(kind, &cell)) return kind.factAt(cell);
+    const FactGrid<FactState>& states = states_[kind.index];
+    std::vector<GridCell>& taken = newFacts_[kind.index];
+    std::vector<GridCell> practice, fresh, almost, known;
+    for (const GridCell& c : Allowed(kind)) {
+        const FactState state = states[c.row][c.column];
+        if (std::find(taken.begin(), taken.end(), c) != taken.end()) continue;
+        if (state == FactState::kPractice)
+            practice.push_back(c);
         else if (state == FactState::kNotYet)
-            fresh.push_back(fact);
+            fresh.push_back(c);
         else
-            (state == FactState::kKnown ? known : almost).push_back(fact);
+            (state == FactState::kKnown ? known : almost).push_back(c);
     }
     while (static_cast<int>(taken.size()) < kNewAtOnce && !fresh.empty()) {
-        const Operands fact = Pick(fresh, random);
-        taken.push_back(fact);
-        weak.push_back(fact);
-        std::erase(fresh, fact);
+        const GridCell c = Pick(fresh, random);
+        taken.push_back(c);
+        std::erase(fresh, c);
     }
-    const bool weakTurn = random.Rand() % kWeakShare == 0;
-    if ((weakTurn || (almost.empty() && known.empty())) && !weak.empty()) return Pick(weak, random);
-    if (!almost.empty() && (known.empty() || random.Rand() % 3 != 0)) return Pick(almost, random);
-    if (!known.empty()) return Pick(known, random);
-    return Pick(Allowed(quizMode), random);
+    if (random.Rand() % kWeakShare == 0 && (!practice.empty() || !taken.empty())) {
+        const bool fromRecords = taken.empty() || (!practice.empty() && random.Rand() % 2 == 0);
+        return kind.factAt(Pick(fromRecords ? practice : taken, random));
+    }
+    if (!almost.empty() && (known.empty() || random.Rand() % 3 != 0))
+        return kind.factAt(Pick(almost, random));
+    if (!known.empty()) return kind.factAt(Pick(known, random));
+    if (!fresh.empty()) return kind.factAt(Pick(fresh, random));
+    return kind.factAt(Pick(Allowed(kind), random));  // every one of them is weak
 }

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "game/fizmo_view.h"
-#include "game/texts.h"
 
 namespace {
 
@@ -15,10 +14,8 @@ std::string Trimmed(const std::string& text) {
 }
 
 std::string OperandQuestion(const CFizmoView& v) {
-    const char* format =
-        v.m_nQuizMode == kQuizTimesTable ? texts::kTimesFormat : texts::kAdditionFormat;
     char text[64];
-    std::snprintf(text, sizeof text, format, v.m_nOperandA, v.m_nOperandB, "");
+    std::snprintf(text, sizeof text, v.Kind()->format, v.m_nOperandA, v.m_nOperandB, "");
     return Trimmed(text);
 }
 
@@ -35,15 +32,13 @@ std::string WordQuestion(const CFizmoView& v) {
 }
 
 int Answer(const CFizmoView& v) {
-    if (v.m_nQuizMode == kQuizTimesTable) return v.m_nOperandA * v.m_nOperandB;
-    if (v.m_nQuizMode == kQuizAddition) return v.m_nOperandA + v.m_nOperandB;
-    return v.m_nWordAnswer;
+    const FactKind* kind = v.Kind();
+    return kind ? kind->answer({v.m_nOperandA, v.m_nOperandB}) : v.m_nWordAnswer;
 }
 
 // Practice hears how each fact went; a question stopped before any hit says nothing of it.
 void TellChooser(const CFizmoView& v, const OpenQuestion& question, QuestionEnd end) {
-    const bool operands = v.m_nQuizMode == kQuizTimesTable || v.m_nQuizMode == kQuizAddition;
-    if (!v.m_pChooser || !operands || !question.open) return;
+    if (!v.m_pChooser || !v.Kind() || !question.open) return;
     const bool missed =
         question.wrongHits > 0 || end == QuestionEnd::kGameOver || end == QuestionEnd::kSkipped;
     if (missed || end == QuestionEnd::kAnswered)

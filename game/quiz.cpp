@@ -80,7 +80,7 @@ void DrawWordProblemHud(CFizmoView& view, Surface* dc) {
 }  // namespace
 
 void CFizmoView::NextQuestion() {
-    if (m_nQuizMode == kQuizTimesTable || m_nQuizMode == kQuizAddition) {
+    if (Kind()) {
         ChooseOperands();
         m_nDigitIndex = 0;
         m_strEntered.clear();
@@ -98,19 +98,18 @@ void CFizmoView::NextQuestion() {
 
 // The space bar draws operands behind a word problem too, where practice has no say.
 void CFizmoView::ChooseOperands() {
-    const bool operands = m_nQuizMode == kQuizTimesTable || m_nQuizMode == kQuizAddition;
-    const Operands next =
-        m_pChooser && operands ? m_pChooser->Next(m_nQuizMode, Rng()) : DrawOperands(Rng());
+    const FactKind* kind = Kind();
+    const Operands next = !kind        ? DrawOperands(Rng())
+                          : m_pChooser ? m_pChooser->Next(m_nQuizMode, Rng())
+                                       : kind->draw(Rng());
     m_nOperandA = next.a;
     m_nOperandB = next.b;
 }
 
 void CFizmoView::DrawHud(Surface* dc) {
-    if (m_nQuizMode == kQuizTimesTable || m_nQuizMode == kQuizAddition) {
-        const bool times = m_nQuizMode == kQuizTimesTable;
-        SplitAnswer(*this, times ? m_nOperandA * m_nOperandB : m_nOperandA + m_nOperandB);
-        m_strQuestion = FormatQuestion(times ? texts::kTimesFormat : texts::kAdditionFormat,
-                                       m_nOperandA, m_nOperandB, m_strEntered);
+    if (const FactKind* kind = Kind()) {
+        SplitAnswer(*this, kind->answer({m_nOperandA, m_nOperandB}));
+        m_strQuestion = FormatQuestion(kind->format, m_nOperandA, m_nOperandB, m_strEntered);
         if (dc) DrawQuestionHud(*this, dc);
     } else if (m_nQuizMode == kQuizWordProblems) {
         SplitAnswer(*this, m_nWordAnswer);

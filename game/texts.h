@@ -12,6 +12,10 @@ inline constexpr char kFontName[] =
 inline constexpr char kTimesFormat[] = "  %d \x81~ %d = %s ";
 // Question line of the additions: "  %d ＋ %d = %s "
 inline constexpr char kAdditionFormat[] = "  %d \x81{ %d = %s ";
+// Question line of the subtractions: "  %d － %d = %s "
+inline constexpr char kSubtractionFormat[] = "  %d \x81\x7C %d = %s ";
+// Question line of the divisions: "  %d ÷ %d = %s "
+inline constexpr char kDivisionFormat[] = "  %d \x81\x80 %d = %s ";
 // Score: "得点%d"
 inline constexpr char kScoreFormat[] = "\x93\xBE\x93_%d";
 // A problem file that cannot be opened: "ファイルはひらけませんでした。"
