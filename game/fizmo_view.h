@@ -34,8 +34,8 @@ enum FizmoCommand : unsigned {
 constexpr int kQuizTimesTable = 1;
 constexpr int kQuizAddition = 2;
 constexpr int kQuizWordProblems = 3;
-constexpr int kQuizSubtraction = 4;
-constexpr int kQuizDivision = 5;
+constexpr int kQuizSubtraction = 5;  // 4 stays no kind, as it always was
+constexpr int kQuizDivision = 6;
 
 constexpr unsigned kTimerId = 1;
 constexpr unsigned kTimerPeriodMs = 100;

@@ -93,6 +93,8 @@ public:
     void Start(int quizMode) {
         view.OnCommand(quizMode == 1   ? ID_MODE_TIMES_TABLE
                        : quizMode == 2 ? ID_MODE_ADDITION
+                       : quizMode == 5 ? ID_MODE_SUBTRACTION
+                       : quizMode == 6 ? ID_MODE_DIVISION
                                        : ID_MODE_WORD_PROBLEMS);
         view.OnCommand(ID_START);
         lastTickMs_ = window.NowMs();
