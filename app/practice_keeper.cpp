@@ -61,8 +61,7 @@ void PracticeKeeper::Apply() {
 // The child's states as their records stand, including the game just played.
 void PracticeKeeper::ReadStates() {
     const ChildSummary child = records_->ReadChild();
-    const KindStates states = {child.times, child.addition, {}, {}};
-    chooser_.SetStates(states, AnyAsked(states));
+    chooser_.SetStates(child.states, AnyAsked(child.states));
 }
 
 void PracticeKeeper::Begin() {

@@ -37,6 +37,9 @@ bool SumCarries(Operands f) {
 bool NoCarry(Operands) {
     return false;
 }
+int First(Operands f) {
+    return f.a;
+}
 
 // The difference (a + b) − b: placed by what is taken away (the row) and the answer.
 Operands DrawDifference(Random& random) {
@@ -82,14 +85,14 @@ Operands QuotientAt(GridCell cell) {
 // In the menu's order.
 constexpr FactKind kKinds[kFactKinds] = {
     {0, kQuizTimesTable, texts::kTimesFormat, "九九の計算", "×", "かけられる数", "かける数",
-     "%1のだん", 0, true, false, DrawOperands, Product, BothDigits, AsDrawn, AtCell, NoCarry},
+     "%1のだん", 0, true, false, DrawOperands, Product, BothDigits, AsDrawn, AtCell, NoCarry, Product},
     {1, kQuizAddition, texts::kAdditionFormat, "一ケタのたしざん", "＋", "たされる数", "たす数",
-     "%1をたす", 0, false, true, DrawOperands, Sum, BothDigits, AsDrawn, AtCell, SumCarries},
+     "%1をたす", 0, false, true, DrawOperands, Sum, BothDigits, AsDrawn, AtCell, SumCarries, Sum},
     {2, kQuizSubtraction, texts::kSubtractionFormat, "ひきざん", "－", "ひく数", "こたえ",
      "%1をひく", 0, false, true, DrawDifference, Difference, DifferenceValid, DifferenceCell,
-     DifferenceAt, DifferenceBorrows},
+     DifferenceAt, DifferenceBorrows, First},
     {3, kQuizDivision, texts::kDivisionFormat, "わりざん", "÷", "わる数", "こたえ", "%1でわる", 1,
-     true, false, DrawQuotient, Quotient, QuotientValid, QuotientCell, QuotientAt, NoCarry},
+     true, false, DrawQuotient, Quotient, QuotientValid, QuotientCell, QuotientAt, NoCarry, First},
 };
 
 }  // namespace

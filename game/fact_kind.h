@@ -47,6 +47,7 @@ struct FactKind {
     GridCell (*place)(Operands shown);
     Operands (*factAt)(GridCell cell);
     bool (*carry)(Operands shown);  // the sum behind it is 10 or more
+    int (*cellNumber)(Operands shown);  // what its cell shows: the number neither heading gives
 };
 
 constexpr int kFactKinds = 4;

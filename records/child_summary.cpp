@@ -26,8 +26,13 @@ bool RightAtFirstTry(const RecordRow& row) {
 
 }  // namespace
 
-int KnownInRow(const FactGrid<FactState>& grid, int a) {
-    return static_cast<int>(std::count(grid[a].begin(), grid[a].end(), FactState::kKnown));
+RowCount KnownInRow(const FactKind& kind, const FactGrid<FactState>& grid, int row) {
+    RowCount count;
+    for (int column = kind.tables ? 1 : 0; column < kOperands; ++column) {
+        count.known += grid[row][column] == FactState::kKnown;
+        ++count.of;
+    }
+    return count;
 }
 
 ChildSummary SummarizeChild(std::string name, std::vector<RecordRow> rows, double fluentSeconds,
@@ -39,7 +44,7 @@ ChildSummary SummarizeChild(std::string name, std::vector<RecordRow> rows, doubl
     // Rows from several computers interleave by when they were played; the text sorts so.
     std::stable_sort(rows.begin(), rows.end(),
                      [](const RecordRow& a, const RecordRow& b) { return a.when < b.when; });
-    FactGrid<std::vector<TryOutcome>> timesTries, additionTries;
+    std::array<FactGrid<std::vector<TryOutcome>>, kFactKinds> tries;
     std::map<std::string, DayTally> days;
     std::map<std::string, WordFileLine> files;
     for (const RecordRow& row : rows) {
@@ -56,18 +61,16 @@ ChildSummary SummarizeChild(std::string name, std::vector<RecordRow> rows, doubl
         }
         const auto outcome = OutcomeOf(row, fluentSeconds);
         if (!row.HasFact() || !outcome) continue;
-        const bool times = row.quizMode == kQuizTimesTable;
-        auto& tries = (times ? timesTries : additionTries)[row.operandA][row.operandB];
-        tries.push_back(*outcome);
-        if (tries.size() > kTriesThatCount) tries.erase(tries.begin());
-        if (*outcome == TryOutcome::kMissed)
-            (times ? child.timesMissed : child.additionMissed)[row.operandA][row.operandB] += 1;
+        const FactKind& kind = *KindOf(row.quizMode);
+        const GridCell cell = kind.place({row.operandA, row.operandB});
+        auto& kept = tries[kind.index][cell.row][cell.column];
+        kept.push_back(*outcome);
+        if (kept.size() > kTriesThatCount) kept.erase(kept.begin());
+        if (*outcome == TryOutcome::kMissed) child.missed[kind.index][cell.row][cell.column] += 1;
     }
-    for (int a = 0; a < kOperands; ++a)
-        for (int b = 0; b < kOperands; ++b) {
-            child.times[a][b] = StateOf(timesTries[a][b]);
-            child.addition[a][b] = StateOf(additionTries[a][b]);
-        }
+    for (int k = 0; k < kFactKinds; ++k)
+        for (int r = 0; r < kOperands; ++r)
+            for (int c = 0; c < kOperands; ++c) child.states[k][r][c] = StateOf(tries[k][r][c]);
     for (auto day = days.rbegin(); day != days.rend(); ++day) {
         if (static_cast<int>(child.sessions.size()) == kSessionsShown) break;
         day->second.line.day = day->first;

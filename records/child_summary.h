@@ -29,16 +29,21 @@ struct WordFileLine {
 
 struct ChildSummary {
     std::string name;  // UTF-8, as the child's records are named
-    FactGrid<FactState> times{}, addition{};
-    FactGrid<int> timesMissed{}, additionMissed{};  // every miss ever, for the class page
-    std::vector<SessionLine> sessions;              // the newest first, at most kSessionsShown
-    std::vector<WordFileLine> wordFiles;            // by file name
+    KindStates states{};  // each kind's grid, in the order of KindAt
+    std::array<FactGrid<int>, kFactKinds> missed{};  // every miss ever, for the class page
+    std::vector<SessionLine> sessions;  // the newest first, at most kSessionsShown
+    std::vector<WordFileLine> wordFiles;  // by file name
     long rows = 0;
     SkippedRecords skipped;
 };
 
-// How many facts of the 段 `a` (a × 0 … a × 9), or of the addend `a`, are できた.
-int KnownInRow(const FactGrid<FactState>& grid, int a);
+// How many facts of a grid's row are できた, of how many the row counts: a 段 of 九九 or of
+// わりざん counts × 1 to × 9, as practice by 段 asks it; the other kinds their whole row.
+struct RowCount {
+    int known = 0;
+    int of = 0;
+};
+RowCount KnownInRow(const FactKind& kind, const FactGrid<FactState>& grid, int row);
 
 // `rows` in any order; they are taken in the order they were played.
 ChildSummary SummarizeChild(std::string name, std::vector<RecordRow> rows, double fluentSeconds,

@@ -15,7 +15,8 @@ using namespace records_page;
 const QColor kUnshaded(0xEE, 0xEE, 0xEE);
 constexpr int kMissedShown = 10, kMissedPerColumn = 5;
 
-using Missed = std::tuple<int, int, int, int>;  // -times missed, kind, a, b: sorts the most first
+// -times missed, kind, row, column: sorts the most first
+using Missed = std::tuple<int, int, int, int>;
 
 QColor Shade(double share) {
     const QColor green = FactStateColour(FactState::kKnown);
@@ -43,7 +44,7 @@ Block ClassLegend(const Measure& measure, double px) {
 Block MissedMost(const Measure& measure, double px, const std::vector<Missed>& missed) {
     QStringList lines;
     for (const auto& [times, kind, a, b] : missed)
-        lines << QString("%1 %2 %3  %4回").arg(a).arg(kind == 0 ? "×" : "＋").arg(b).arg(-times);
+        lines << FactText(KindAt(kind), {a, b}) + QString("  %1回").arg(-times);
     double column = 0;
     for (const QString& line : lines) column = std::max(column, measure(line, px) + 2 * px);
     const int rows = std::min<int>(lines.size(), kMissedPerColumn);
@@ -64,20 +65,17 @@ Block MissedMost(const Measure& measure, double px, const std::vector<Missed>& m
 
 Layout ClassLayout(const QRectF& area, const std::vector<ChildSummary>& children, Blocks* blocks) {
     std::vector<Missed> missed;
-    for (int a = 0; a < kOperands; ++a)
-        for (int b = 0; b < kOperands; ++b) {
-            int times = 0, addition = 0;
-            for (const ChildSummary& child : children) {
-                times += child.timesMissed[a][b];
-                addition += child.additionMissed[a][b];
+    for (int k = 0; k < kFactKinds; ++k)
+        for (int r = 0; r < kOperands; ++r)
+            for (int c = 0; c < kOperands; ++c) {
+                int times = 0;
+                for (const ChildSummary& child : children) times += child.missed[k][r][c];
+                if (times > 0) missed.emplace_back(-times, k, r, c);
             }
-            if (times > 0) missed.emplace_back(-times, 0, a, b);
-            if (addition > 0) missed.emplace_back(-addition, 1, a, b);
-        }
     std::sort(missed.begin(), missed.end());
     if (missed.size() > static_cast<size_t>(kMissedShown)) missed.resize(kMissedShown);
     return Fit(
-        area, 0.2,
+        area, kFactKinds, 0.2,
         [&](const Measure& measure, double px, double room) {
             Blocks made = {ClassLegend(measure, px), MissedMost(measure, px, missed)};
             if (children.empty())
@@ -97,26 +95,26 @@ void PaintClassPage(QPainter& painter, const QRectF& area,
     painter.setRenderHint(QPainter::Antialiasing);
     DrawText(painter, layout.title, QString("クラスのまとめ（%1人）").arg(children.size()),
              kTitleText * layout.px);
-    const auto share = [&children](FactGrid<FactState> ChildSummary::*grid, int a, int b) {
+    const auto share = [&children](int kind, int r, int c) {
         if (children.empty()) return -1.0;
         int known = 0;
         for (const ChildSummary& child : children)
-            known += (child.*grid)[a][b] == FactState::kKnown;
+            known += child.states[kind][r][c] == FactState::kKnown;
         return static_cast<double>(known) / children.size();
     };
-    for (const auto& [index, grid, caption, operation] :
-         {std::tuple(0, &ChildSummary::times, "九九", "×"),
-          std::tuple(1, &ChildSummary::addition, "たしざん", "＋")}) {
+    for (int k = 0; k < kFactKinds; ++k) {
+        const FactKind& kind = KindAt(k);
         FactGrid<double> shares;
-        for (int a = 0; a < kOperands; ++a)
-            for (int b = 0; b < kOperands; ++b) shares[a][b] = share(grid, a, b);
+        for (int r = 0; r < kOperands; ++r)
+            for (int c = 0; c < kOperands; ++c) shares[r][c] = share(k, r, c);
         // The share is all a cell tells here: it reads larger.
         PaintGrid(
-            painter, layout.cells[index], layout,
-            {caption, operation, [&](int a, int b) { return Shade(std::max(0.0, shares[a][b])); },
-             [&](int a, int b) {
-                 return shares[a][b] < 0 ? QString()
-                                         : QString::number(std::lround(shares[a][b] * 100));
+            painter, layout.cells[k], layout,
+            {GridCaption(kind), kind.sign, kind.firstRow,
+             [&](int r, int c) { return Shade(std::max(0.0, shares[r][c])); },
+             [&](int r, int c) {
+                 return shares[r][c] < 0 ? QString()
+                                         : QString::number(std::lround(shares[r][c] * 100));
              },
              kLabelText, nullptr});
     }
@@ -127,5 +125,7 @@ void PaintClassPage(QPainter& painter, const QRectF& area,
 PageGrids ClassPageGrids(const QRectF& area, const std::vector<ChildSummary>& children) {
     Blocks blocks;
     const Layout layout = ClassLayout(area, children, &blocks);
-    return {{layout.cells[0]}, {layout.cells[1]}};
+    PageGrids grids;
+    for (int k = 0; k < kFactKinds; ++k) grids.push_back({k, layout.cells[k]});
+    return grids;
 }

@@ -49,7 +49,7 @@ Block Note(const Measure& measure, double px, double room, const QString& text,
 
 // The largest text that leaves the cells big enough, with the grids side by side or one
 // over the other, whichever gives them more room; the blocks flow in rows under them.
-Layout Fit(const QRectF& area, double rowCells,
+Layout Fit(const QRectF& area, int grids, double rowCells,
            const std::function<Blocks(const Measure&, double px, double room)>& blocksAt,
            Blocks* blocks) {
     const Measure measure;
@@ -81,16 +81,22 @@ Layout Fit(const QRectF& area, double rowCells,
         const double titleHeight = kLineHeight * kTitleText * px;
         layout.captionHeight = kLineHeight * kCaptionText * px;
         const double gridsHeight = height - titleHeight - below - gap;
-        const double side = std::min((width - gap) / (2 * blockWidth),
-                                     (gridsHeight - layout.captionHeight) / blockHeight);
-        const double stacked = std::min(
-            width / blockWidth, (gridsHeight - 2 * layout.captionHeight - gap) / (2 * blockHeight));
-        const double cell = std::max({side, stacked, 0.0});
+        int columns = 1;
+        double cell = 0;
+        for (int c = grids; c >= 1; --c) {
+            const int rows = (grids + c - 1) / c;
+            const double room = std::min(
+                (width - (c - 1) * gap) / (c * blockWidth),
+                (gridsHeight - rows * layout.captionHeight - (rows - 1) * gap) / (rows * blockHeight));
+            if (room > cell) {
+                cell = room;
+                columns = c;
+            }
+        }
         if ((fits && cell >= kMinCellPerText * px) || px <= 1 || tries == 40) {
             // The grids as a figure, in the middle; the text reads from the left, from the
             // grids' left edge when it fits under them.
-            const double groupWidth =
-                side >= stacked ? 2 * blockWidth * cell + gap : blockWidth * cell;
+            const double groupWidth = columns * blockWidth * cell + (columns - 1) * gap;
             const double groupLeft = area.left() + (width - groupWidth) / 2;
             const double textLeft = extent <= groupWidth ? groupLeft : area.left();
             layout.title = QRectF(textLeft, area.top(), area.right() - textLeft, titleHeight);
@@ -98,12 +104,13 @@ Layout Fit(const QRectF& area, double rowCells,
                          top =
                              area.top() + titleHeight + layout.captionHeight + kLabelHeight * cell;
             const QSizeF size(kOperands * cell, kOperands * cell);
-            layout.cells[0] = QRectF(QPointF(left, top), size);
-            layout.cells[1] = side >= stacked
-                                  ? layout.cells[0].translated(blockWidth * cell + gap, 0)
-                                  : layout.cells[0].translated(
-                                        0, blockHeight * cell + layout.captionHeight + gap);
-            const double blocksTop = layout.cells[1].bottom() + gap;
+            layout.cells.clear();
+            for (int i = 0; i < grids; ++i)
+                layout.cells.emplace_back(
+                    QPointF(left + (i % columns) * (blockWidth * cell + gap),
+                            top + (i / columns) * (blockHeight * cell + layout.captionHeight + gap)),
+                    size);
+            const double blocksTop = layout.cells.back().bottom() + gap;
             for (QPointF& at : layout.blocks) at += QPointF(textLeft, blocksTop);
             return layout;
         }
@@ -125,12 +132,13 @@ void PaintGrid(QPainter& painter, const QRectF& cells, const Layout& layout, con
     for (int i = 0; i < kOperands; ++i) {
         DrawText(painter, corner.translated(kLabelWidth * cell + i * cell, 0), QString::number(i),
                  kLabelText * cell, kInk, Qt::AlignHCenter);
+        if (i < look.firstRow) continue;
         DrawText(painter, QRectF(left, cells.top() + i * cell, kLabelWidth * cell, cell),
                  QString::number(i), kLabelText * cell, kInk, Qt::AlignHCenter);
     }
     painter.setFont(Font(look.numberSize * cell));
     painter.setPen(kInk);
-    for (int a = 0; a < kOperands; ++a)
+    for (int a = look.firstRow; a < kOperands; ++a)
         for (int b = 0; b < kOperands; ++b) {
             const QRectF rect(cells.left() + b * cell, cells.top() + a * cell, cell, cell);
             painter.fillRect(rect, look.fill(a, b));
@@ -139,17 +147,21 @@ void PaintGrid(QPainter& painter, const QRectF& cells, const Layout& layout, con
     // White lines between the cells, so that two of one colour still read as two facts.
     painter.setPen(QPen(Qt::white, std::max(1.0, cell / 16)));
     for (int i = 1; i < kOperands; ++i) {
-        painter.drawLine(QPointF(cells.left() + i * cell, cells.top()),
+        painter.drawLine(QPointF(cells.left() + i * cell, cells.top() + look.firstRow * cell),
                          QPointF(cells.left() + i * cell, cells.bottom()));
         painter.drawLine(QPointF(cells.left(), cells.top() + i * cell),
                          QPointF(cells.right(), cells.top() + i * cell));
     }
     if (!look.rowText) return;
-    for (int a = 0; a < kOperands; ++a)
+    for (int a = look.firstRow; a < kOperands; ++a)
         DrawText(painter,
                  QRectF(cells.right() + kRowGap * cell, cells.top() + a * cell,
                         (layout.rowCells - kRowGap) * cell, cell),
                  look.rowText(a), kRowText * cell);
+}
+
+QString GridCaption(const FactKind& kind) {
+    return QString("%1　たて: %2　よこ: %3").arg(kind.name, kind.rowHeading, kind.columnHeading);
 }
 
 double RowTextCells(const QString& widest) {

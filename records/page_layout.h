@@ -66,28 +66,31 @@ Block Note(const Measure& measure, double px, double room, const QString& text,
 struct Layout {
     double px = 1;  // the text under the grids
     QRectF title;
-    QRectF cells[2];
+    std::vector<QRectF> cells;  // each grid's 10 × 10 cells
     std::vector<QPointF> blocks;
     double captionHeight = 0;
     double rowCells = 0;  // beside each row, in cells
 };
 
-// The largest text that leaves the cells big enough, with the grids side by side or one
-// over the other, whichever gives them more room; the blocks flow in rows under them.
+// The largest text that leaves the cells big enough, with the `grids` in as many columns as
+// gives them the most room; the blocks flow in rows under them.
 // `rowCells`: the room beside each grid row, in cells.
-Layout Fit(const QRectF& area, double rowCells,
+Layout Fit(const QRectF& area, int grids, double rowCells,
            const std::function<Blocks(const Measure&, double px, double room)>& blocksAt,
            Blocks* blocks);
 
 // What one grid shows.
 struct GridLook {
     QString caption, operation;
+    int firstRow = 0;  // rows above it hold no fact
     std::function<QColor(int, int)> fill;
     std::function<QString(int, int)> number;
     double numberSize = kCellText;        // in cells
     std::function<QString(int)> rowText;  // none on the class's page
 };
 
+// The caption of a kind's grid: its name, and what its rows and columns are.
+QString GridCaption(const FactKind& kind);
 // One grid with its caption, its operands above and left, and a line beside each row.
 void PaintGrid(QPainter& painter, const QRectF& cells, const Layout& layout, const GridLook& look);
 // The room beside each row for text as wide as `widest`, in cells.

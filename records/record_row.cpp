@@ -18,10 +18,8 @@ struct Named {
     int value;
     const char* name;
 };
-// The menu's own words, so the sheet reads like the game.
-constexpr Named kKinds[] = {{kQuizTimesTable, "九九の計算"},
-                            {kQuizAddition, "一ケタのたしざん"},
-                            {kQuizWordProblems, "文章題"}};
+// The menu's own words, so the sheet reads like the game; the others are in their FactKind.
+constexpr char kWordProblems[] = "文章題";
 constexpr Named kLevels[] = {{5, "かんたん"}, {10, "ふつう"}, {30, "むずかしい"}};
 constexpr Named kEnds[] = {{static_cast<int>(QuestionEnd::kAnswered), "正解"},
                            {static_cast<int>(QuestionEnd::kGameOver), "ゲームオーバー"},
@@ -32,8 +30,6 @@ constexpr std::string_view kHeader =
     "日時,計算の種類,レベル,ステージ,問題,答え,入力した数字,まちがい,秒,結果,問題ファイル";
 // A spreadsheet takes a cell that starts with one of these for a formula.
 constexpr std::string_view kFormulaStarts = "=+-@";
-constexpr char kTimesSign[] = "×";
-constexpr char kPlusSign[] = "＋";
 
 template <std::size_t N>
 const char* NameOf(const Named (&table)[N], int value, const char* otherwise) {
@@ -128,20 +124,38 @@ bool IsTime(std::string_view text) {
     return true;
 }
 
-// "a × b =" or "a ＋ b =", with one-digit operands that give the row's answer.
+const char* KindName(int quizMode) {
+    const FactKind* kind = KindOf(quizMode);
+    return kind ? kind->name : kWordProblems;
+}
+
+std::optional<int> KindValue(std::string_view name) {
+    if (name == kWordProblems) return kQuizWordProblems;
+    for (int i = 0; i < kFactKinds; ++i)
+        if (name == KindAt(i).name) return KindAt(i).quizMode;
+    return std::nullopt;
+}
+
+// A number as the game writes it: no sign, no leading zero.
+std::optional<int> Written(std::string_view text) {
+    const auto n = Number(text);
+    if (!n || !AllDigits(text) || std::to_string(*n) != text) return std::nullopt;
+    return n;
+}
+
+// "a × b =", "13 － 5 =" and the like: a fact of the row's kind that gives the row's answer.
 bool ReadOperands(RecordRow* row) {
-    const std::string& q = row->question;
-    const std::string sign = row->quizMode == kQuizTimesTable ? kTimesSign : kPlusSign;
-    const std::string shape = "0 " + sign + " 0 =";
-    if (q.size() != shape.size() || q.compare(1, sign.size() + 2, " " + sign + " ") != 0 ||
-        q.compare(q.size() - 2, 2, " =") != 0 || !AllDigits(q.substr(0, 1)) ||
-        !AllDigits(q.substr(sign.size() + 3, 1)))
-        return false;
-    const int a = q.front() - '0', b = q[sign.size() + 3] - '0';
-    const int answer = row->quizMode == kQuizTimesTable ? a * b : a + b;
-    if (row->answer != std::to_string(answer)) return false;
-    row->operandA = a;
-    row->operandB = b;
+    const FactKind& kind = *KindOf(row->quizMode);
+    const std::string_view q = row->question;
+    const std::string middle = std::string(" ") + kind.sign + " ";
+    const auto at = q.find(middle);
+    const auto from = at + middle.size();
+    if (at == std::string_view::npos || !q.ends_with(" =") || from + 2 > q.size()) return false;
+    const auto a = Written(q.substr(0, at)), b = Written(q.substr(from, q.size() - 2 - from));
+    if (!a || !b || !kind.valid({*a, *b})) return false;
+    if (row->answer != std::to_string(kind.answer({*a, *b}))) return false;
+    row->operandA = *a;
+    row->operandB = *b;
     return true;
 }
 
@@ -162,7 +176,7 @@ std::string RecordRowText(const QuestionResult& r) {
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.1f", r.seconds);
     const bool word = r.quizMode == kQuizWordProblems;
-    return LocalTime(r.when) + "," + NameOf(kKinds, r.quizMode, "文章題") + "," +
+    return LocalTime(r.when) + "," + KindName(r.quizMode) + "," +
            NameOf(kLevels, r.speedLow, "むずかしい") + "," + std::to_string(r.stage) + "," +
            Cell(questionUtf8) + "," + r.answer + "," + Cell(r.entered) + "," +
            std::to_string(r.wrongHits) + "," + seconds + "," +
@@ -176,7 +190,7 @@ std::optional<RecordRow> ParseRecordRow(std::string_view line) {
     if (!SplitCells(line, &cells) || (cells.size() != kCells && cells.size() != kCellsBefore))
         return std::nullopt;
     RecordRow row;
-    const auto kind = ValueOf(kKinds, cells[1]);
+    const auto kind = KindValue(cells[1]);
     const auto level = ValueOf(kLevels, cells[2]);
     const auto stage = Number(cells[3]);
     const auto wrong = Number(cells[7]);

@@ -16,10 +16,10 @@ bool IsRecordHeader(std::string_view line);
 // question's encoding.
 std::string RecordRowText(const QuestionResult& result);
 
-// A row as read back. Times-table and addition rows carry their operands.
+// A row as read back. A row of a FactKind carries its operands, as shown.
 struct RecordRow {
     std::string when;  // "YYYY-MM-DD HH:MM:SS", local time: sorts as it reads
-    int quizMode = 0;  // kQuizTimesTable, kQuizAddition or kQuizWordProblems
+    int quizMode = 0;  // a FactKind's, or kQuizWordProblems
     int speedLow = 0;
     int stage = 0;
     std::string question;  // UTF-8, as the sheet holds it (a formula guard's apostrophe removed)

@@ -112,10 +112,10 @@ Block WordFiles(const Measure& measure, double px, double room,
 }
 
 Layout ChildLayout(const QRectF& area, const ChildSummary& child, double fluentSeconds,
-                   Blocks* blocks) {
+                   int grids, Blocks* blocks) {
     const QString skipped = QString::fromStdString(SkippedLine(child.skipped));
     return Fit(
-        area, RowTextCells("9のだん 10/10"),
+        area, grids, RowTextCells("9をひく 10/10"),
         [&](const Measure& measure, double px, double room) {
             Blocks made = {Legend(measure, px, fluentSeconds),
                            Sessions(measure, px, child.sessions)};
@@ -135,38 +135,57 @@ QColor FactStateColour(FactState state) {
     return Qt::white;
 }
 
-QRectF FactGridCells::Cell(int a, int b) const {
+QRectF FactGridCells::Cell(int row, int column) const {
     const double size = cells.width() / kOperands;
-    return QRectF(cells.left() + b * size, cells.top() + a * size, size, size);
+    return QRectF(cells.left() + column * size, cells.top() + row * size, size, size);
+}
+
+ShownKinds AllKinds() {
+    ShownKinds kinds;
+    for (int k = 0; k < kFactKinds; ++k) kinds.push_back(k);
+    return kinds;
+}
+
+QString FactText(const FactKind& kind, GridCell cell) {
+    if (!InGrid(kind, cell)) return {};
+    const Operands fact = kind.factAt(cell);
+    return QString("%1 %2 %3 = %4").arg(fact.a).arg(kind.sign).arg(fact.b).arg(kind.answer(fact));
 }
 
 void PaintChildPage(QPainter& painter, const QRectF& area, const ChildSummary& child,
-                    double fluentSeconds) {
+                    double fluentSeconds, const ShownKinds& kinds) {
     Blocks blocks;
-    const Layout layout = ChildLayout(area, child, fluentSeconds, &blocks);
+    const Layout layout =
+        ChildLayout(area, child, fluentSeconds, static_cast<int>(kinds.size()), &blocks);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     const QString name = child.name.empty() ? "なまえなし" : QString::fromStdString(child.name);
     DrawText(painter, layout.title, name, kTitleText * layout.px);
-    const auto fill = [](const FactGrid<FactState>& grid) {
-        return [&grid](int a, int b) { return FactStateColour(grid[a][b]); };
-    };
-    const auto row = [](const FactGrid<FactState>& grid, const char* format) {
-        return [&grid, format](int a) { return QString(format).arg(a).arg(KnownInRow(grid, a)); };
-    };
-    PaintGrid(painter, layout.cells[0], layout,
-              {"九九", "×", fill(child.times), [](int a, int b) { return QString::number(a * b); },
-               kCellText, row(child.times, "%1のだん %2/10")});
-    PaintGrid(painter, layout.cells[1], layout,
-              {"たしざん", "＋", fill(child.addition),
-               [](int a, int b) { return QString::number(a + b); }, kCellText,
-               row(child.addition, "%1をたす %2/10")});
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        const FactKind& kind = KindAt(kinds[i]);
+        const FactGrid<FactState>& grid = child.states[kind.index];
+        PaintGrid(painter, layout.cells[i], layout,
+                  {GridCaption(kind), kind.sign, kind.firstRow,
+                   [&](int r, int c) { return FactStateColour(grid[r][c]); },
+                   [&](int r, int c) {
+                       return QString::number(kind.cellNumber(kind.factAt({r, c})));
+                   },
+                   kCellText, [&](int r) {
+                       const RowCount count = KnownInRow(kind, grid, r);
+                       return QString(kind.rowName).arg(r) +
+                              QString(" %1/%2").arg(count.known).arg(count.of);
+                   }});
+    }
     PaintBlocks(painter, layout, blocks);
     painter.restore();
 }
 
-PageGrids ChildPageGrids(const QRectF& area, const ChildSummary& child, double fluentSeconds) {
+PageGrids ChildPageGrids(const QRectF& area, const ChildSummary& child, double fluentSeconds,
+                         const ShownKinds& kinds) {
     Blocks blocks;
-    const Layout layout = ChildLayout(area, child, fluentSeconds, &blocks);
-    return {{layout.cells[0]}, {layout.cells[1]}};
+    const Layout layout =
+        ChildLayout(area, child, fluentSeconds, static_cast<int>(kinds.size()), &blocks);
+    PageGrids grids;
+    for (std::size_t i = 0; i < kinds.size(); ++i) grids.push_back({kinds[i], layout.cells[i]});
+    return grids;
 }

@@ -18,15 +18,17 @@ namespace {
 TEST(AppRecordsPainterTest, EveryCellHasItsFactsColourInAWindowAndOnAPage) {
     ChildSummary child;
     child.name = "たろう";
-    child.times[7][3] = child.addition[0][0] = FactState::kKnown;
-    child.times[6][7] = child.addition[9][0] = FactState::kPractice;
-    child.times[9][9] = child.addition[2][5] = FactState::kAlmost;
+    for (auto& grid : child.states) {
+        grid[7][3] = grid[1][0] = FactState::kKnown;
+        grid[6][7] = grid[9][0] = FactState::kPractice;
+        grid[9][9] = grid[2][5] = FactState::kAlmost;
+    }
     // Every block below the grids, so that they take their room.
     child.sessions.assign(kSessionsShown, {"2026-12-01", 40, 31, 4.25});
     child.wordFiles = {{"year2.txt", 32, 25}};
     child.skipped.files = {"pc2.csv"};
     ChildSummary other;
-    other.times[7][3] = FactState::kKnown;
+    other.states[0][7][3] = FactState::kKnown;
     for (const QSize size : {QSize(1366, 700), QSize(2480, 3508)}) {
         const QRectF area(QPointF(8, 30), size - QSize(16, 38));
         QImage image(size, QImage::Format_RGB32), classImage(size, QImage::Format_RGB32);
@@ -38,19 +40,20 @@ TEST(AppRecordsPainterTest, EveryCellHasItsFactsColourInAWindowAndOnAPage) {
             PaintClassPage(classPainter, area, {child, other});
         }
         const PageGrids grids = ChildPageGrids(area, child, 10);
-        for (int a = 0; a < kOperands; ++a)
-            for (int b = 0; b < kOperands; ++b)
-                for (const auto& [cells, states] : {std::pair(grids.times, child.times),
-                                                    std::pair(grids.addition, child.addition)}) {
+        ASSERT_EQ(grids.size(), 4u) << "every kind on the page";
+        for (const FactGridCells& cells : grids)
+            for (int a = KindAt(cells.kind).firstRow; a < kOperands; ++a)
+                for (int b = 0; b < kOperands; ++b) {
                     const QRectF cell = cells.Cell(a, b);
                     ASSERT_TRUE(area.contains(cell)) << a << ", " << b;
                     // Below the number written in the cell.
                     const QPoint at(cell.center().x(), cell.bottom() - cell.height() / 6);
-                    EXPECT_EQ(image.pixelColor(at), FactStateColour(states[a][b]))
-                        << size.width() << " × " << size.height() << ": " << a << ", " << b;
+                    EXPECT_EQ(image.pixelColor(at), FactStateColour(child.states[cells.kind][a][b]))
+                        << size.width() << " × " << size.height() << ": " << cells.kind << " "
+                        << a << ", " << b;
                 }
         // On the class's page a fact both children know is as green as a fact a child knows.
-        const QRectF known = ClassPageGrids(area, {child, other}).times.Cell(7, 3);
+        const QRectF known = ClassPageGrids(area, {child, other}).front().Cell(7, 3);
         EXPECT_EQ(classImage.pixelColor(known.center().x(), known.bottom() - known.height() / 6),
                   FactStateColour(FactState::kKnown));
     }

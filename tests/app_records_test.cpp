@@ -27,7 +27,7 @@ RecordRow Try(int a, int b, int wrong, double seconds, QuestionEnd end = Questio
 TEST(FactStateTest, AFactIsKnownMissedOrAlmostByItsLastThreeTries) {
     const double fluent = 10;
     const auto state = [&](std::vector<RecordRow> rows) {
-        return SummarizeChild("", std::move(rows), fluent).times[7][8];
+        return SummarizeChild("", std::move(rows), fluent).states[0][7][8];
     };
     EXPECT_EQ(state({}), FactState::kNotYet);
     EXPECT_EQ(state({Try(7, 8, 0, 3)}), FactState::kAlmost) << "one try is not yet two of three";
@@ -53,8 +53,8 @@ TEST(FactStateTest, AFactIsKnownMissedOrAlmostByItsLastThreeTries) {
     rows.push_back(Try(7, 8, 0, 1, QuestionEnd::kStopped, "2026-12-07 09:00:00"));
     EXPECT_EQ(state(rows), FactState::kKnown) << "a stop before any hit is no try";
     const ChildSummary child = SummarizeChild("", rows, fluent);
-    EXPECT_EQ(child.timesMissed[7][8], 2);
-    EXPECT_EQ(KnownInRow(child.times, 7), 1);
+    EXPECT_EQ(child.missed[0][7][8], 2);
+    EXPECT_EQ(KnownInRow(KindAt(0), child.states[0], 7).known, 1);
     ASSERT_EQ(child.sessions.size(), 6u);
     EXPECT_EQ(child.sessions.front().day, "2026-12-07") << "the newest first";
     EXPECT_EQ(child.sessions.back().questions, 2);
@@ -77,6 +77,28 @@ TEST(RecordRowTest, RowsReadBackAsWrittenAndDamagedOnesAreSkipped) {
     EXPECT_EQ(std::tie(row->quizMode, row->speedLow, row->stage, row->operandA, row->operandB),
               std::make_tuple(kQuizAddition, 10, 2, 7, 8));
     EXPECT_EQ(row->seconds, 6.3);
+    // The new kinds as the game shows them, each in its own cell: by what is taken away (or
+    // divided by) and the answer. A 段 counts × 1 to × 9, as its practice asks.
+    std::vector<RecordRow> rows;
+    for (const auto& [mode, question, answer] :
+         {std::tuple(kQuizSubtraction, "13 \x81\x7C 5 =", "8"),
+          std::tuple(kQuizDivision, "56 \x81\x80 7 =", "8"),
+          std::tuple(kQuizDivision, "0 \x81\x80 7 =", "0")}) {
+        QuestionResult shown = written;
+        std::tie(shown.quizMode, shown.question, shown.answer) = std::tie(mode, question, answer);
+        shown.encoding = TextEncoding::ShiftJis;
+        const std::string text = RecordRowText(shown);
+        EXPECT_NE(text.find(mode == kQuizDivision ? ",わりざん," : ",ひきざん,"), std::string::npos);
+        const auto read = ParseRecordRow(text);
+        ASSERT_TRUE(read) << text;
+        rows.push_back(*read);
+    }
+    const ChildSummary child = SummarizeChild("", rows, 10);
+    EXPECT_EQ(child.states[2][5][8], FactState::kAlmost);
+    EXPECT_EQ(child.states[3][7][8], FactState::kAlmost);
+    EXPECT_EQ(child.states[3][7][0], FactState::kAlmost);
+    EXPECT_EQ(KnownInRow(KindAt(3), child.states[3], 7).of, 9);
+    EXPECT_EQ(KnownInRow(KindAt(2), child.states[2], 5).of, 10);
     written.quizMode = kQuizWordProblems;
     written.problemFile = "/home/a/year2.txt";
     written.question = "=1+1, \"ね\"";
@@ -89,6 +111,10 @@ TEST(RecordRowTest, RowsReadBackAsWrittenAndDamagedOnesAreSkipped) {
     for (const std::string& bad : {good.substr(0, good.size() - 3), good + ",x",
                                    std::string("2026-12-01 17:00:00,九九の計算,"
                                                "ふつう,1,\"7 × 3 =\",22,\"\",0,1.0,正解"),
+                                   std::string("2026-12-01 17:00:00,わりざん,"
+                                               "ふつう,1,\"8 ÷ 0 =\",0,\"\",0,1.0,正解"),
+                                   std::string("2026-12-01 17:00:00,ひきざん,"
+                                               "ふつう,1,\"19 － 9 =\",10,\"\",0,1.0,正解"),
                                    std::string("\xFF\xFE,\"")})
         EXPECT_FALSE(ParseRecordRow(bad)) << bad;
 }
