@@ -8,7 +8,9 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
+#include <QHelpEvent>
 #include <QStyle>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "app/records_keeper.h"
@@ -20,7 +22,8 @@ namespace {
 
 constexpr int kRefreshMs = 1000;
 
-// The child's page, painted by the same code as the teacher's PDF.
+// The child's page, painted by the same code as the teacher's PDF. The pointer resting on a
+// cell shows its whole fact.
 class PageWidget : public QWidget {
 public:
     PageWidget(const ChildSummary* summary, const RecordsKeeper* keeper, QWidget* parent)
@@ -29,19 +32,53 @@ public:
         setPalette(QPalette(Qt::white));
         setMinimumSize(480, 320);
     }
+    void ShowKinds(ShownKinds kinds) {
+        kinds_ = std::move(kinds);
+        update();
+    }
 
 protected:
+    QRectF Area() const { return QRectF(rect()).adjusted(8, 8, -8, -8); }
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        PaintChildPage(painter, QRectF(rect()).adjusted(8, 8, -8, -8), *summary_,
-                       keeper_->FluentSeconds());
+        PaintChildPage(painter, Area(), *summary_, keeper_->FluentSeconds(), kinds_);
+    }
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+        const auto* help = static_cast<QHelpEvent*>(event);
+        QString fact;
+        for (const FactGridCells& grid :
+             ChildPageGrids(Area(), *summary_, keeper_->FluentSeconds(), kinds_)) {
+            if (!grid.cells.contains(help->pos())) continue;
+            const double size = grid.cells.width() / kOperands;
+            const QPointF at = help->pos() - grid.cells.topLeft();
+            fact = FactText(KindAt(grid.kind), {static_cast<int>(at.y() / size),
+                                                static_cast<int>(at.x() / size)});
+        }
+        if (fact.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), fact, this);
+        return true;
     }
 
 private:
     const ChildSummary* summary_;
     const RecordsKeeper* keeper_;
+    ShownKinds kinds_ = {0, 1};
 };
+
+// The kinds a parent may look at together: two grids at a time read well on a small screen.
+struct KindChoice {
+    const char* text;
+    ShownKinds kinds;
+};
+const std::vector<KindChoice>& KindChoices() {
+    static const std::vector<KindChoice> choices = {
+        {"九九・たしざん", {0, 1}}, {"ひきざん・わりざん", {2, 3}}, {"ぜんぶ", AllKinds()}};
+    return choices;
+}
 
 QString ShownName(const QString& name) {
     return name.isEmpty() ? QStringLiteral("なまえなし") : name;
@@ -69,6 +106,10 @@ RecordsWindow::RecordsWindow(RecordsKeeper* keeper, QWidget* parent)
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("なまえ:"), this));
     top->addWidget(children_);
+    auto* kinds = new QComboBox(this);
+    for (const KindChoice& choice : KindChoices()) kinds->addItem(QString::fromUtf8(choice.text));
+    top->addWidget(new QLabel(QStringLiteral("けいさん:"), this));
+    top->addWidget(kinds);
     top->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -81,6 +122,9 @@ RecordsWindow::RecordsWindow(RecordsKeeper* keeper, QWidget* parent)
             QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, free.size() * 0.85, free));
     }
     connect(children_, &QComboBox::activated, this, [this] { Reload(true); });
+    connect(kinds, &QComboBox::currentIndexChanged, this, [this](int index) {
+        static_cast<PageWidget*>(page_)->ShowKinds(KindChoices()[index].kinds);
+    });
     // Only while it is shown: reading a child's years of rows is for the grown-up watching.
     connect(&refresh_, &QTimer::timeout, this, [this] {
         if (isVisible()) Reload(false);

@@ -41,6 +41,10 @@ TEST(AppRecordsPainterTest, EveryCellHasItsFactsColourInAWindowAndOnAPage) {
         }
         const PageGrids grids = ChildPageGrids(area, child, 10);
         ASSERT_EQ(grids.size(), 4u) << "every kind on the page";
+        EXPECT_EQ(FactText(KindAt(2), {5, 8}),
+                  "13 － 5 = 8");
+        EXPECT_EQ(FactText(KindAt(3), {7, 6}), "42 ÷ 7 = 6");
+        EXPECT_EQ(FactText(KindAt(3), {0, 6}), "") << "nothing is divided by 0";
         for (const FactGridCells& cells : grids)
             for (int a = KindAt(cells.kind).firstRow; a < kOperands; ++a)
                 for (int b = 0; b < kOperands; ++b) {
