@@ -34,6 +34,7 @@ struct FactKind {
     int quizMode;               // as held in CFizmoView::m_nQuizMode
     const char* format;         // the question line, Shift-JIS: "%d", sign, "%d = %s"
     const char* name;           // UTF-8: the menu's words, and the sheet's 計算の種類
+    const char* gridName;       // UTF-8, over its grid
     const char* sign;           // UTF-8, as a sheet holds the question
     const char* rowHeading;     // UTF-8: what a grid's rows and columns are
     const char* columnHeading;  //

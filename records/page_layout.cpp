@@ -161,7 +161,7 @@ void PaintGrid(QPainter& painter, const QRectF& cells, const Layout& layout, con
 }
 
 QString GridCaption(const FactKind& kind) {
-    return QString("%1　たて: %2　よこ: %3").arg(kind.name, kind.rowHeading, kind.columnHeading);
+    return QString("%1　たて: %2　よこ: %3").arg(kind.gridName, kind.rowHeading, kind.columnHeading);
 }
 
 double RowTextCells(const QString& widest) {

@@ -152,19 +152,19 @@ TEST_F(AppDemoPilotTest, HoldsFireWithoutAQuestionAndNoticesTheEndOfAGame) {
 
 }  // namespace
 
-// Five minutes of the attract mode at 1920 x 1080, played as the program plays it on a busy
+// The attract mode at 1920 x 1080 for `periods`, played as the program plays it on a busy
 // machine, where the world now and then moves twice before a frame and the pilot may act
 // between a move and its frame: the score never drops within a stage, as it would for a
-// wrong tile, and stages still get cleared.
-TEST(AppDemoPilotPlay, FiveMinutesWithoutAWrongHit) {
+// wrong tile. The stages cleared.
+int PlayDemo(int quizMode, int periods) {
     PlayDriver driver(1920, 1040);
     CFizmoView& view = driver.view;
     const auto busy = [&] { return driver.window.timerRunning && !view.m_bStageClear; };
-    driver.Start(kQuizTimesTable);
+    driver.Start(quizMode);
     int stagesCleared = 0, stage = 1, score = 0;
-    for (int period = 0; period < 3000 && driver.Period(); ++period) {
+    for (int period = 0; period < periods && driver.Period(); ++period) {
         if (view.m_nStage == stage) {
-            ASSERT_GE(view.m_nScore, score) << "period " << period;
+            EXPECT_GE(view.m_nScore, score) << "period " << period;
         }
         stagesCleared += view.m_nStage > stage;
         if (DemoGameEnded(view)) {
@@ -179,5 +179,15 @@ TEST(AppDemoPilotPlay, FiveMinutesWithoutAWrongHit) {
         if (move.fire) view.OnLButtonDown(1, move.pointerX, move.pointerY);
         if (period % 2 == 0 && busy()) view.OnTimer(kTimerId);  // a move the pilot did not see
     }
-    EXPECT_GE(stagesCleared, 3);
+    return stagesCleared;
+}
+
+// Five minutes, and stages still get cleared.
+TEST(AppDemoPilotPlay, FiveMinutesWithoutAWrongHit) {
+    EXPECT_GE(PlayDemo(kQuizTimesTable, 3000), 3);
+}
+
+// Differences and quotients too: a minuend or dividend of two digits, an answer of one.
+TEST(AppDemoPilotKinds, PlaysSubtractionsAndDivisionsWithoutAWrongHit) {
+    for (int mode : {kQuizSubtraction, kQuizDivision}) EXPECT_GE(PlayDemo(mode, 700), 1) << mode;
 }
