@@ -150,12 +150,13 @@ more_cells bad-2.png empty-2.png 60 $green $red $yellow || fail "the rows that c
 rm -rf "$HOME"
 mkdir -p "$HOME"
 practice_checked() {
-  for item in "7のだん	32807" "さがり	32811" "にがてを多めに	32813"; do
+  for item in "7のだん	32807" "さがり	32811" "だけ	32816" "にがてを多めに	32813"; do
     grep -q "^item	$item	checked" "$work/out" || fail "$1: $item is not checked: $(grep -A20 九九の段 "$work/out")"
   done
 }
-launch --no-records --level=hard --start --table=7 --order=down --practice-weak
+launch --no-records --level=hard --start --divisions --table=7 --order=down --carry=only --practice-weak
 practice_checked "the start options"
+grep -q "^item	わりざん	32781	checked" "$work/out" || fail "わりざん is not checked: $(grep -A8 計算の種類 "$work/out")"
 sleep 8 # the hard level's game over comes within seconds
 quit_app
 [ -z "$(find "$HOME" -name '*.csv')" ] || fail "--no-records kept a file: $(find "$HOME" -name '*.csv')"
