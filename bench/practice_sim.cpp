@@ -1,8 +1,9 @@
-// How many questions a simulated child needs until every fact of 1–9 × 1–9 is できた, with
-// the game's own draw (ぜんぶ), one 段 after another in each order, and にがて. A model, not a
-// claim about children:
-// - each fact has a chance p of being recalled: 0.6 at first where an operand is 0 or 1,
-//   0.1 for the others;
+// How many questions a simulated child needs until every fact of a kind is できた (of 九九 and
+// わりざん the 段 1 to 9, × 1 to × 9; of ひきざん all 100), with the game's own draw (ぜんぶ),
+// one 段 after another in each order, and にがて. A model, not a claim about children:
+// - each fact has a chance p of being recalled: 0.6 at first where its row or column (an
+//   operand, or for the inverses the number taken away or divided by, or the answer) is 0 or
+//   1, 0.1 for the others;
 // - recalled, it is answered right with no wrong hit, within the fluency time 9 times in 10
 //   (steering and shooting vary), slowly otherwise; not recalled, it is worked out slowly
 //   half the time, and hit wrong the other half;
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <string_view>
 #include <vector>
 
 #include "game/fizmo_view.h"
@@ -41,11 +43,12 @@ private:
 };
 
 struct Child {
+    const FactKind& kind;
     FactGrid<double> recall{};
     FactGrid<int> rights{};
     FactGrid<std::vector<TryOutcome>> tries{};
 
-    explicit Child() {
+    explicit Child(const FactKind& k) : kind(k) {
         for (int a = 0; a < kOperands; ++a)
             for (int b = 0; b < kOperands; ++b) recall[a][b] = a <= 1 || b <= 1 ? 0.6 : 0.1;
     }
@@ -56,14 +59,17 @@ struct Child {
             for (int b = 0; b < kOperands; ++b) grid[a][b] = State(a, b);
         return grid;
     }
-    bool AllKnown(int firstTable = 1, int lastTable = kLastTable) const {
-        for (int a = firstTable; a <= lastTable; ++a)
-            for (int b = 1; b <= kLastTable; ++b)
+    bool AllKnown(int firstTable = 0, int lastTable = kLastTable) const {
+        const int first = kind.tables ? 1 : 0;
+        for (int a = std::max(firstTable, first); a <= lastTable; ++a)
+            for (int b = first; b < kOperands; ++b)
                 if (State(a, b) != FactState::kKnown) return false;
         return true;
     }
     // One try; true when missed.
-    bool Answer(Operands f, Lcg& random) {
+    bool Answer(Operands shown, Lcg& random) {
+        const GridCell cell = kind.place(shown);
+        const Operands f{cell.row, cell.column};
         double& p = recall[f.a][f.b];
         TryOutcome outcome = TryOutcome::kSlow;
         if (random.Uniform() < p)
@@ -92,10 +98,10 @@ long Play(Child& child, Lcg& random, const std::function<QuestionChooser*(Child&
         QuestionChooser* chooser = choose(child);
         if (chooser) chooser->Begin();
         for (int q = 0; q < kQuestionsADay && !done(child); ++q, ++asked) {
-            const Operands f =
-                chooser ? chooser->Next(kQuizTimesTable, random) : DrawOperands(random);
+            const int mode = child.kind.quizMode;
+            const Operands f = chooser ? chooser->Next(mode, random) : child.kind.draw(random);
             const bool missed = child.Answer(f, random);
-            if (chooser) chooser->Ended(kQuizTimesTable, f, missed);
+            if (chooser) chooser->Ended(mode, f, missed);
         }
         child.NextDay();
     }
@@ -112,7 +118,9 @@ long Weak(Child& child, Lcg& random) {
     return Play(
         child, random,
         [&](Child& c) {
-            chooser.SetStates({c.States(), {}, {}, {}}, true);
+            KindStates states{};
+            states[c.kind.index] = c.States();
+            chooser.SetStates(states, true);
             return &chooser;
         },
         [](const Child& c) { return c.AllKnown(); });
@@ -149,18 +157,22 @@ int main() {
          [](Child& c, Lcg& r) { return TableByTable(c, r, TableOrder::kShuffle); }},
         {"にがてを多めに", Weak},
     };
-    long everything = 0;
-    std::printf("questions until all 81 facts of 1-9 x 1-9 are できた, median of %d children\n",
-                kChildren);
-    for (const auto& [name, play] : strategies) {
-        std::vector<long> counts;
-        for (int n = 0; n < kChildren; ++n) {
-            Child child;
-            Lcg random(1000 + n);
-            counts.push_back(play(child, random));
+    for (int k = 0; k < kFactKinds; ++k) {
+        const FactKind& kind = KindAt(k);
+        long everything = 0;
+        std::printf("%s: questions until every fact is できた, median of %d children\n",
+                    kind.name, kChildren);
+        for (const auto& [name, play] : strategies) {
+            if (!kind.tables && std::string_view(name).starts_with("段")) continue;
+            std::vector<long> counts;
+            for (int n = 0; n < kChildren; ++n) {
+                Child child(kind);
+                Lcg random(1000 + n);
+                counts.push_back(play(child, random));
+            }
+            const long median = Median(counts);
+            if (!everything) everything = median;
+            std::printf("%-32s %6ld  (%.2f x ぜんぶ)\n", name, median, double(median) / everything);
         }
-        const long median = Median(counts);
-        if (!everything) everything = median;
-        std::printf("%-32s %6ld  (%.2f x ぜんぶ)\n", name, median, double(median) / everything);
     }
 }
