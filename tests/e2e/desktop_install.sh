@@ -27,7 +27,7 @@ fi
 "$prefix/games/fizmo" --version | grep -q "2\.0" || fail "the installed program does not run"
 # The launcher's actions open straight into a drill: the program takes their arguments.
 actions=$(sed -n '/^\[Desktop Action/,$ s/^Exec=//p' "$desktop")
-[ "$(grep -c . <<<"$actions")" = 3 ] || fail "the entry has no three actions"
+[ "$(grep -c . <<<"$actions")" = 5 ] || fail "the entry has no five actions"
 while read -r action; do
   $action --version >/dev/null || fail "the program refuses the action '$action'"
 done <<<"$actions"
