@@ -2,7 +2,8 @@
 # The real program under Xvfb: its window, menu, play started and stopped from the menu,
 # the ship following the pointer, a click firing, the About box, Ctrl+N during play, a
 # clean exit from the menu and, with --no-records, no file written; then the start options,
-# straight into play, with the results sheet.
+# straight into play, with the results sheet, and ひきざん and わりざん skipped question after
+# question.
 # Usage: bash shell_window.sh <fizmo binary> <source dir> <build dir>
 set -uo pipefail
 export SDL_AUDIODRIVER=dummy
@@ -103,4 +104,27 @@ row=',九九の計算,むずかしい,1,"[0-9] × [0-9] =",[0-9]+,"[0-9]*",[0-9]
 [ "$(od -An -tx1 -N3 results.csv | tr -d " ")" = efbbbf ] || fail "the results sheet has no byte-order mark"
 [ "$(wc -l <results.csv)" = 2 ] && tail -n 1 results.csv | grep -qE "$row" ||
   fail "results sheet: $(cat results.csv)"
+
+# ひきざん and わりざん from the start, each question skipped with the space bar: every row is a
+# fact of its kind, as shown.
+fact_ok() {
+  case $1 in
+    subtractions) [[ $2 =~ ^[^,]+,ひきざん,かんたん,1,\"([0-9]+)\ －\ ([0-9])\ =\",([0-9]), ]] &&
+      ((BASH_REMATCH[1] - BASH_REMATCH[2] == BASH_REMATCH[3])) ;;
+    divisions) [[ $2 =~ ^[^,]+,わりざん,かんたん,1,\"([0-9]+)\ ÷\ ([1-9])\ =\",([0-9]), ]] &&
+      ((BASH_REMATCH[1] == BASH_REMATCH[2] * BASH_REMATCH[3])) ;;
+  esac
+}
+for kind in subtractions divisions; do
+  launch --$kind --level=easy --start --results=$kind.csv
+  wait_for 5 moving 0.5 || fail "$kind: play did not begin with --start"
+  xdotool mousemove "$((sw - 40))" "$((sh - 40))"
+  xdotool key --delay 15 $(printf 'space %.0s' $(seq 200))
+  choose "スタート・ストップ" 2
+  quit_app
+  [ "$(wc -l <$kind.csv)" -ge 100 ] || fail "$kind: few rows: $(wc -l <$kind.csv)"
+  while IFS= read -r line; do
+    fact_ok $kind "$line" || fail "$kind: not a fact of its kind: $line"
+  done < <(tail -n +2 $kind.csv | tr -d '\r')
+done
 echo "PASS"
