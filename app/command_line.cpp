@@ -185,16 +185,27 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
     const QCommandLineOption level("level", {}, "LEVEL");
     const QCommandLineOption results("results", {}, "FILE");
     const QCommandLineOption report("report", {}, "PDF");
-    parser.addOptions(
-        {help, QCommandLineOption("version"), QCommandLineOption("demo"), checkProblems,
-         QCommandLineOption("times-tables"), QCommandLineOption("additions"),
-         QCommandLineOption("subtractions"), QCommandLineOption("divisions"),
-         QCommandLineOption("word-problems"), level, QCommandLineOption("start"), results, report,
-         QCommandLineOption("no-records"), QCommandLineOption("name", {}, "NAME"),
-         QCommandLineOption("records-dir", {}, "DIR"),
-         QCommandLineOption("fluent-seconds", {}, "N"), QCommandLineOption("table", {}, "N"),
-         QCommandLineOption("order", {}, "ORDER"), QCommandLineOption("carry", {}, "CHOICE"),
-         QCommandLineOption("practice-weak")});
+    parser.addOptions({help,
+                       QCommandLineOption("version"),
+                       QCommandLineOption("demo"),
+                       checkProblems,
+                       QCommandLineOption("times-tables"),
+                       QCommandLineOption("additions"),
+                       QCommandLineOption("subtractions"),
+                       QCommandLineOption("divisions"),
+                       QCommandLineOption("word-problems"),
+                       level,
+                       QCommandLineOption("start"),
+                       results,
+                       report,
+                       QCommandLineOption("no-records"),
+                       QCommandLineOption("name", {}, "NAME"),
+                       QCommandLineOption("records-dir", {}, "DIR"),
+                       QCommandLineOption("fluent-seconds", {}, "N"),
+                       QCommandLineOption("table", {}, "N"),
+                       QCommandLineOption("order", {}, "ORDER"),
+                       QCommandLineOption("carry", {}, "CHOICE"),
+                       QCommandLineOption("practice-weak")});
     if (!parser.parse(args)) return Failure(ParserError(parser, args));
     if (parser.isSet(help)) {
         result.action = CommandLine::Action::Help;

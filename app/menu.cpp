@@ -38,8 +38,9 @@ const std::vector<Item>& TableSubmenu() {
 }
 
 const std::vector<Item>& CarrySubmenu() {
-    static const std::vector<Item> items = {
-        {"ぜんぶ", ID_CARRY_ALL, true}, {"なし", ID_CARRY_NONE, false}, {"だけ", ID_CARRY_ONLY, false}};
+    static const std::vector<Item> items = {{"ぜんぶ", ID_CARRY_ALL, true},
+                                            {"なし", ID_CARRY_NONE, false},
+                                            {"だけ", ID_CARRY_ONLY, false}};
     return items;
 }
 

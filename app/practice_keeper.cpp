@@ -35,7 +35,8 @@ PracticeKeeper::PracticeKeeper(const CommandLine& commandLine, RecordsKeeper* re
     const int carry = settings->value(kCarryKey, 0).toInt();
     settings_.table = table >= 0 && table <= kLastTable ? table : 0;
     settings_.order = order >= 0 && order <= 2 ? static_cast<TableOrder>(order) : TableOrder::kUp;
-    settings_.carry = carry >= 0 && carry <= 2 ? static_cast<CarryChoice>(carry) : CarryChoice::kAll;
+    settings_.carry =
+        carry >= 0 && carry <= 2 ? static_cast<CarryChoice>(carry) : CarryChoice::kAll;
     settings_.weak = settings->value(kWeakKey, false).toBool();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
-// 計算の種類 → 九九の段, くりあがり・くりさがり and にがてを多めに: which practice the grown-up chose, remembered for
-// the next start, and the facts' states it needs, read from the child's records as each
-// game begins. The view asks it for questions only when the choice differs from the game's
-// own draw, which then stays exactly as it always was.
+// 計算の種類 → 九九の段, くりあがり・くりさがり and にがてを多めに: which practice the grown-up
+// chose, remembered for the next start, and the facts' states it needs, read from the child's
+// records as each game begins. The view asks it for questions only when the choice differs from the
+// game's own draw, which then stays exactly as it always was.
 
 #include "app/command_line.h"
 #include "game/practice.h"

@@ -5,10 +5,10 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
-#include <QHelpEvent>
 #include <QStyle>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -53,8 +53,8 @@ protected:
             if (!grid.cells.contains(help->pos())) continue;
             const double size = grid.cells.width() / kOperands;
             const QPointF at = help->pos() - grid.cells.topLeft();
-            fact = FactText(KindAt(grid.kind), {static_cast<int>(at.y() / size),
-                                                static_cast<int>(at.x() / size)});
+            fact = FactText(KindAt(grid.kind),
+                            {static_cast<int>(at.y() / size), static_cast<int>(at.x() / size)});
         }
         if (fact.isEmpty())
             QToolTip::hideText();

@@ -160,8 +160,8 @@ int main() {
     for (int k = 0; k < kFactKinds; ++k) {
         const FactKind& kind = KindAt(k);
         long everything = 0;
-        std::printf("%s: questions until every fact is できた, median of %d children\n",
-                    kind.name, kChildren);
+        std::printf("%s: questions until every fact is できた, median of %d children\n", kind.name,
+                    kChildren);
         for (const auto& [name, play] : strategies) {
             if (!kind.tables && std::string_view(name).starts_with("段")) continue;
             std::vector<long> counts;

@@ -85,14 +85,17 @@ Operands QuotientAt(GridCell cell) {
 // In the menu's order.
 constexpr FactKind kKinds[kFactKinds] = {
     {0, kQuizTimesTable, texts::kTimesFormat, "九九の計算", "九九", "×", "だん", "かける数",
-     "%1のだん", 0, true, false, DrawOperands, Product, BothDigits, AsDrawn, AtCell, NoCarry, Product},
-    {1, kQuizAddition, texts::kAdditionFormat, "一ケタのたしざん", "たしざん", "＋", "たされる数", "たす数",
-     "%1をたす", 0, false, true, DrawOperands, Sum, BothDigits, AsDrawn, AtCell, SumCarries, Sum},
-    {2, kQuizSubtraction, texts::kSubtractionFormat, "ひきざん", "ひきざん", "－", "ひく数", "こたえ",
-     "%1をひく", 0, false, true, DrawDifference, Difference, DifferenceValid, DifferenceCell,
-     DifferenceAt, DifferenceBorrows, First},
-    {3, kQuizDivision, texts::kDivisionFormat, "わりざん", "わりざん", "÷", "わる数", "こたえ", "%1でわる", 1,
-     true, false, DrawQuotient, Quotient, QuotientValid, QuotientCell, QuotientAt, NoCarry, First},
+     "%1のだん", 0, true, false, DrawOperands, Product, BothDigits, AsDrawn, AtCell, NoCarry,
+     Product},
+    {1, kQuizAddition, texts::kAdditionFormat, "一ケタのたしざん", "たしざん", "＋", "たされる数",
+     "たす数", "%1をたす", 0, false, true, DrawOperands, Sum, BothDigits, AsDrawn, AtCell,
+     SumCarries, Sum},
+    {2, kQuizSubtraction, texts::kSubtractionFormat, "ひきざん", "ひきざん", "－", "ひく数",
+     "こたえ", "%1をひく", 0, false, true, DrawDifference, Difference, DifferenceValid,
+     DifferenceCell, DifferenceAt, DifferenceBorrows, First},
+    {3, kQuizDivision, texts::kDivisionFormat, "わりざん", "わりざん", "÷", "わる数", "こたえ",
+     "%1でわる", 1, true, false, DrawQuotient, Quotient, QuotientValid, QuotientCell, QuotientAt,
+     NoCarry, First},
 };
 
 }  // namespace

@@ -30,24 +30,24 @@ template <typename T>
 using FactGrid = std::array<std::array<T, kOperands>, kOperands>;
 
 struct FactKind {
-    int index;                  // 0 to kFactKinds - 1, the order of the menu
-    int quizMode;               // as held in CFizmoView::m_nQuizMode
-    const char* format;         // the question line, Shift-JIS: "%d", sign, "%d = %s"
-    const char* name;           // UTF-8: the menu's words, and the sheet's 計算の種類
-    const char* gridName;       // UTF-8, over its grid
-    const char* sign;           // UTF-8, as a sheet holds the question
-    const char* rowHeading;     // UTF-8: what a grid's rows and columns are
-    const char* columnHeading;  //
-    const char* rowName;        // UTF-8, %1 for the row: its own name, as 7でわる
-    int firstRow;               // わりざん has no row 0: nothing is divided by 0
-    bool tables;                // practised by 段 (the row)
-    bool carries;               // grouped by くりあがり・くりさがり
+    int index;                         // 0 to kFactKinds - 1, the order of the menu
+    int quizMode;                      // as held in CFizmoView::m_nQuizMode
+    const char* format;                // the question line, Shift-JIS: "%d", sign, "%d = %s"
+    const char* name;                  // UTF-8: the menu's words, and the sheet's 計算の種類
+    const char* gridName;              // UTF-8, over its grid
+    const char* sign;                  // UTF-8, as a sheet holds the question
+    const char* rowHeading;            // UTF-8: what a grid's rows and columns are
+    const char* columnHeading;         //
+    const char* rowName;               // UTF-8, %1 for the row: its own name, as 7でわる
+    int firstRow;                      // わりざん has no row 0: nothing is divided by 0
+    bool tables;                       // practised by 段 (the row)
+    bool carries;                      // grouped by くりあがり・くりさがり
     Operands (*draw)(Random& random);  // the kind's own draw: each fact equally likely
     int (*answer)(Operands shown);
     bool (*valid)(Operands shown);
     GridCell (*place)(Operands shown);
     Operands (*factAt)(GridCell cell);
-    bool (*carry)(Operands shown);  // the sum behind it is 10 or more
+    bool (*carry)(Operands shown);      // the sum behind it is 10 or more
     int (*cellNumber)(Operands shown);  // what its cell shows: the number neither heading gives
 };
 

@@ -168,7 +168,7 @@ public:
     // Quiz.
     int m_nQuizMode;
     int m_nOperandA, m_nOperandB;  // as shown: 13 and 5 for 13 － 5
-    std::string m_strQuestion;  // Shift-JIS bytes
+    std::string m_strQuestion;     // Shift-JIS bytes
     std::string m_strAnswer;
     std::string m_strDigit[kTiles];
     int m_nDigitCount;

@@ -28,11 +28,11 @@ struct WordFileLine {
 };
 
 struct ChildSummary {
-    std::string name;  // UTF-8, as the child's records are named
-    KindStates states{};  // each kind's grid, in the order of KindAt
+    std::string name;                                // UTF-8, as the child's records are named
+    KindStates states{};                             // each kind's grid, in the order of KindAt
     std::array<FactGrid<int>, kFactKinds> missed{};  // every miss ever, for the class page
-    std::vector<SessionLine> sessions;  // the newest first, at most kSessionsShown
-    std::vector<WordFileLine> wordFiles;  // by file name
+    std::vector<SessionLine> sessions;               // the newest first, at most kSessionsShown
+    std::vector<WordFileLine> wordFiles;             // by file name
     long rows = 0;
     SkippedRecords skipped;
 };

@@ -108,15 +108,14 @@ void PaintClassPage(QPainter& painter, const QRectF& area,
         for (int r = 0; r < kOperands; ++r)
             for (int c = 0; c < kOperands; ++c) shares[r][c] = share(k, r, c);
         // The share is all a cell tells here: it reads larger.
-        PaintGrid(
-            painter, layout.cells[k], layout,
-            {GridCaption(kind), kind.sign, kind.firstRow,
-             [&](int r, int c) { return Shade(std::max(0.0, shares[r][c])); },
-             [&](int r, int c) {
-                 return shares[r][c] < 0 ? QString()
-                                         : QString::number(std::lround(shares[r][c] * 100));
-             },
-             kLabelText, nullptr});
+        PaintGrid(painter, layout.cells[k], layout,
+                  {GridCaption(kind), kind.sign, kind.firstRow,
+                   [&](int r, int c) { return Shade(std::max(0.0, shares[r][c])); },
+                   [&](int r, int c) {
+                       return shares[r][c] < 0 ? QString()
+                                               : QString::number(std::lround(shares[r][c] * 100));
+                   },
+                   kLabelText, nullptr});
     }
     PaintBlocks(painter, layout, blocks);
     painter.restore();

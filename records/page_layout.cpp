@@ -85,9 +85,10 @@ Layout Fit(const QRectF& area, int grids, double rowCells,
         double cell = 0;
         for (int c = grids; c >= 1; --c) {
             const int rows = (grids + c - 1) / c;
-            const double room = std::min(
-                (width - (c - 1) * gap) / (c * blockWidth),
-                (gridsHeight - rows * layout.captionHeight - (rows - 1) * gap) / (rows * blockHeight));
+            const double room =
+                std::min((width - (c - 1) * gap) / (c * blockWidth),
+                         (gridsHeight - rows * layout.captionHeight - (rows - 1) * gap) /
+                             (rows * blockHeight));
             if (room > cell) {
                 cell = room;
                 columns = c;
@@ -107,8 +108,9 @@ Layout Fit(const QRectF& area, int grids, double rowCells,
             layout.cells.clear();
             for (int i = 0; i < grids; ++i)
                 layout.cells.emplace_back(
-                    QPointF(left + (i % columns) * (blockWidth * cell + gap),
-                            top + (i / columns) * (blockHeight * cell + layout.captionHeight + gap)),
+                    QPointF(
+                        left + (i % columns) * (blockWidth * cell + gap),
+                        top + (i / columns) * (blockHeight * cell + layout.captionHeight + gap)),
                     size);
             const double blocksTop = layout.cells.back().bottom() + gap;
             for (QPointF& at : layout.blocks) at += QPointF(textLeft, blocksTop);
@@ -161,7 +163,8 @@ void PaintGrid(QPainter& painter, const QRectF& cells, const Layout& layout, con
 }
 
 QString GridCaption(const FactKind& kind) {
-    return QString("%1　たて: %2　よこ: %3").arg(kind.gridName, kind.rowHeading, kind.columnHeading);
+    return QString("%1　たて: %2　よこ: %3")
+        .arg(kind.gridName, kind.rowHeading, kind.columnHeading);
 }
 
 double RowTextCells(const QString& widest) {

@@ -111,8 +111,8 @@ Block WordFiles(const Measure& measure, double px, double room,
                  });
 }
 
-Layout ChildLayout(const QRectF& area, const ChildSummary& child, double fluentSeconds,
-                   int grids, Blocks* blocks) {
+Layout ChildLayout(const QRectF& area, const ChildSummary& child, double fluentSeconds, int grids,
+                   Blocks* blocks) {
     const QString skipped = QString::fromStdString(SkippedLine(child.skipped));
     return Fit(
         area, grids, RowTextCells("9をひく 10/10"),
@@ -170,7 +170,8 @@ void PaintChildPage(QPainter& painter, const QRectF& area, const ChildSummary& c
                    [&](int r, int c) {
                        return QString::number(kind.cellNumber(kind.factAt({r, c})));
                    },
-                   kCellText, [&](int r) {
+                   kCellText,
+                   [&](int r) {
                        const RowCount count = KnownInRow(kind, grid, r);
                        return QString(kind.rowName).arg(r) +
                               QString(" %1/%2").arg(count.known).arg(count.of);

@@ -141,7 +141,8 @@ TEST(AppPracticeTest, WeakFactsSpreadWhenEveryQuestionIsSkipped) {
     const std::string sheet = dir.filePath("sheet.csv").toStdString();
     std::ofstream out(sheet);
     for (int day = 1; day <= 3; ++day)
-        out << "2026-12-0" << day << " 17:00:00,九九の計算,ふつう,1,\"6 × 7 =\",42,\"\",2,3.0,正解\r\n";
+        out << "2026-12-0" << day
+            << " 17:00:00,九九の計算,ふつう,1,\"6 × 7 =\",42,\"\",2,3.0,正解\r\n";
     for (int n = 0; n < 20; ++n)
         for (int day = 1; day <= 2; ++day)
             out << "2026-12-0" << day << " 17:01:00,九九の計算,ふつう,1,\"" << 2 + n / 9 << " × "

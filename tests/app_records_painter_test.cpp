@@ -41,8 +41,7 @@ TEST(AppRecordsPainterTest, EveryCellHasItsFactsColourInAWindowAndOnAPage) {
         }
         const PageGrids grids = ChildPageGrids(area, child, 10);
         ASSERT_EQ(grids.size(), 4u) << "every kind on the page";
-        EXPECT_EQ(FactText(KindAt(2), {5, 8}),
-                  "13 － 5 = 8");
+        EXPECT_EQ(FactText(KindAt(2), {5, 8}), "13 － 5 = 8");
         EXPECT_EQ(FactText(KindAt(3), {7, 6}), "42 ÷ 7 = 6");
         EXPECT_EQ(FactText(KindAt(3), {0, 6}), "") << "nothing is divided by 0";
         for (const FactGridCells& cells : grids)
@@ -53,8 +52,8 @@ TEST(AppRecordsPainterTest, EveryCellHasItsFactsColourInAWindowAndOnAPage) {
                     // Below the number written in the cell.
                     const QPoint at(cell.center().x(), cell.bottom() - cell.height() / 6);
                     EXPECT_EQ(image.pixelColor(at), FactStateColour(child.states[cells.kind][a][b]))
-                        << size.width() << " × " << size.height() << ": " << cells.kind << " "
-                        << a << ", " << b;
+                        << size.width() << " × " << size.height() << ": " << cells.kind << " " << a
+                        << ", " << b;
                 }
         // On the class's page a fact both children know is as green as a fact a child knows.
         const QRectF known = ClassPageGrids(area, {child, other}).front().Cell(7, 3);

@@ -88,7 +88,8 @@ TEST(RecordRowTest, RowsReadBackAsWrittenAndDamagedOnesAreSkipped) {
         std::tie(shown.quizMode, shown.question, shown.answer) = std::tie(mode, question, answer);
         shown.encoding = TextEncoding::ShiftJis;
         const std::string text = RecordRowText(shown);
-        EXPECT_NE(text.find(mode == kQuizDivision ? ",わりざん," : ",ひきざん,"), std::string::npos);
+        EXPECT_NE(text.find(mode == kQuizDivision ? ",わりざん," : ",ひきざん,"),
+                  std::string::npos);
         const auto read = ParseRecordRow(text);
         ASSERT_TRUE(read) << text;
         rows.push_back(*read);
