@@ -132,6 +132,10 @@ TEST_F(ShellTest, CheckMarksStartOnTimesTableAndEasyThenFollowTheViewWhenAMenuOp
     OpenMenuOf(ID_LEVEL_EASY);
     for (unsigned id = 32771; id <= 32779; ++id)
         EXPECT_EQ(FindItem(id)->isChecked(), id == 32774 || id == 32778) << id;
+    FindItem(ID_MODE_DIVISION)->trigger();
+    OpenMenuOf(ID_MODE_TIMES_TABLE);
+    EXPECT_TRUE(FindItem(ID_MODE_DIVISION)->isChecked());
+    EXPECT_FALSE(FindItem(ID_MODE_WORD_PROBLEMS)->isChecked());
 }
 
 TEST_F(ShellTest, DecorationItemsAndOpenSaveDoNothing) {

@@ -252,7 +252,7 @@ problems_done_shown() {
 }
 # Word problems chosen from the menu, and play started.
 start_word_problems() {
-  choose "計算の種類" 3
+  choose "計算の種類" 5 # after 九九, たしざん, ひきざん and わりざん
   choose "スタート・ストップ" 1
 }
 # A problem file that cannot be opened, in folder $1: the box at start-up and again at
