@@ -82,6 +82,7 @@ void FizmoViewHost::InitialUpdate() {
     initialUpdateDone_ = true;
     ++initialUpdates_;
     view_->OnInitialUpdate();
+    ShowBackBuffer();  // made at the first update
 }
 
 bool FizmoViewHost::TimerRunning(unsigned id) const {
@@ -179,10 +180,13 @@ Surface* FizmoViewHost::GetDC() {
 }
 
 void FizmoViewHost::ReleaseDC(Surface* surface) {
+    // In the middle of a paint the front image holds part of the next frame, not yet for the
+    // screen: only what the surface drew goes there.
+    const QRegion shown = inGamePaint_ ? QRegion(surface->DrawnArea() & rect()) : QRegion(rect());
     std::erase_if(windowSurfaces_, [surface](const auto& s) { return s.get() == surface; });
     // Shown now, even when the caller goes on to hold the thread.
     if (isVisible() && !front_.isNull()) {
-        repaint();
+        if (!shown.isEmpty()) repaint(shown);
         // A Wayland client's frame reaches the compositor when Qt flushes the connection, as
         // its event loop is about to wait; a held thread never gets there.
         if (QGuiApplication::platformName().startsWith("wayland"))
@@ -218,10 +222,26 @@ void FizmoViewHost::ResizeFrontImage(const QSize& size) {
     front_ = std::move(image);
 }
 
+// Once the view has its back buffer, the front image is a window onto the back buffer's own
+// pixels: the game composes straight into the picture paintEvent shows, and the frame's
+// copy to the window finds nothing to do. Qt's own copy to the screen is the only one left.
+void FizmoViewHost::ShowBackBuffer() {
+    QImage& back = view_->m_pBackBitmap->Image();
+    const QSize shown = front_.size();
+    if (back.isNull() || back.width() < shown.width() || back.height() < shown.height()) return;
+    if (front_.constBits() == back.constBits()) return;
+    QImage onBack(back.bits(), shown.width(), shown.height(), back.bytesPerLine(),
+                  QImage::Format_RGB32);
+    QPainter(&onBack).drawImage(0, 0, front_);  // the picture on the screen stays
+    front_ = std::move(onBack);
+}
+
 void FizmoViewHost::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    // An image of its own first: the back buffer may move when it grows.
     ResizeFrontImage(size());
     view_->OnSize(0, width(), height());
+    ShowBackBuffer();
     InvalidateRect(GetClientRect(), true);  // the view redraws itself whole after a resize
 }
 

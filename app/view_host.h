@@ -5,7 +5,8 @@
 // The window's picture lives in the "front" image. The game's paint runs here, outside
 // Qt's paintEvent, and composes onto that image; paintEvent only copies it to the screen.
 // That way a surface drawn on while the game holds the thread (the stage-clear text) can
-// be shown at once with a synchronous repaint.
+// be shown at once with a synchronous repaint. Once the view has its back buffer, the
+// front image is that buffer's pixels over the client area, so a frame is not copied twice.
 
 #include <QBasicTimer>
 #include <QImage>
@@ -83,6 +84,7 @@ private:
     void SchedulePaint();
     void RunGamePaint();
     void ResizeFrontImage(const QSize& size);
+    void ShowBackBuffer();
     void WatchExposure();
     void ResumeHeldPaint();
     void NoteMouseMoveFromPlayer(const QMouseEvent& event);

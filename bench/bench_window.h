@@ -41,6 +41,12 @@ public:
     std::int64_t MonotonicMilliseconds() override { return 0; }
     void SleepBriefly() override {}
 
+    // As the program's window does: the window's image is the back buffer's own pixels.
+    void ShowBackBuffer(Bitmap& back) {
+        image_ = QImage(back.Image().bits(), image_.width(), image_.height(),
+                        back.Image().bytesPerLine(), QImage::Format_RGB32);
+    }
+
 private:
     QImage image_;
     Surface paint_, window_;

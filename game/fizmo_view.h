@@ -10,6 +10,7 @@
 #include "game/practice.h"
 #include "game/question_log.h"
 #include "game/random.h"
+#include "game/stretched_background.h"
 #include "platform/gdi.h"
 #include "platform/window_services.h"
 
@@ -152,6 +153,8 @@ public:
     std::unique_ptr<Bitmap> m_pExplosionBitmap;
     std::unique_ptr<Bitmap> m_pExplosionMask;
     std::unique_ptr<Bitmap> m_pDigitBitmap[kTiles];
+    // The background stretched to the view's width, made again when either changes.
+    StretchedBackground m_stretchedBackground;
 
     // World.
     int m_nScrollX;

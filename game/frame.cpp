@@ -47,8 +47,8 @@ private:
 
 // The source surface holds the background already.
 void DrawBackground(CFizmoView& v, Surface* dc) {
-    dc->StretchBlt(0, 0, v.m_nViewWidth, v.m_nViewHeight, v.m_pSrcDC.get(), v.m_nScrollX, 0,
-                   kBackgroundCutWidth, kBackgroundCutHeight, SRCCOPY);
+    v.m_stretchedBackground.Draw(dc, v.m_pSrcDC.get(), v.m_nScrollX, v.m_nViewWidth,
+                                 v.m_nViewHeight, kBackgroundCutWidth, kBackgroundCutHeight);
 }
 
 void DrawShip(CFizmoView& v, Surface* dc) {

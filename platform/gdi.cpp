@@ -28,6 +28,7 @@ bool Surface::CreateCompatibleDC(Surface*) {
     windowImage_ = nullptr;
     bitmap_ = &initialBitmap_;
     brush_ = &initialBrush_;
+    drawn_ = QRect();
     return true;
 }
 
@@ -37,6 +38,7 @@ void Surface::AttachWindowImage(QImage* image) {
     bitmap_ = nullptr;
     brush_ = &initialBrush_;
     clipped_ = false;
+    drawn_ = QRect();
 }
 
 void Surface::DeleteDC() {

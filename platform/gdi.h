@@ -134,6 +134,8 @@ public:
 
     // The image drawing goes to, or null.
     QImage* Target();
+    // Everything drawn on the target since the surface was made or attached.
+    QRect DrawnArea() const { return drawn_; }
     Bitmap* SelectedBitmap() const { return bitmap_; }
 
 private:
@@ -150,5 +152,6 @@ private:
     int mapMode_ = MM_TEXT;
     bool clipped_ = false;
     QRect clip_;
+    QRect drawn_;
     bool created_ = false;
 };

@@ -46,9 +46,15 @@ void BlitRows(QImage& dst, const QImage& src, const QRect& d, int sx, int sy) {
     }
 }
 
+// Whether the columns sampled follow one another: a stretch along y only, copied by rows.
+bool Consecutive(const std::vector<int>& map, int count) {
+    return count > 0 && map[count - 1] - map[0] == count - 1;
+}
+
 template <std::uint32_t Rop>
 void StretchRows(QImage& dst, const QImage& src, const QRect& d, const std::vector<int>& xmap,
                  const std::vector<int>& ymap) {
+    const bool rowCopies = Rop == SRCCOPY && Consecutive(xmap, d.width());
     const std::uint32_t* lastIn = nullptr;
     std::uint32_t* lastOut = nullptr;
     std::uint32_t* const outBase = PixelAt(dst, d.left(), d.top());
@@ -64,6 +70,10 @@ void StretchRows(QImage& dst, const QImage& src, const QRect& d, const std::vect
             }
             lastIn = in;
             lastOut = out;
+            if (rowCopies) {
+                std::copy(in + xmap[0], in + xmap[0] + d.width(), out);
+                continue;
+            }
         }
         for (int i = 0; i < d.width(); ++i) out[i] = Apply<Rop>(out[i], in[xmap[i]]);
     }
@@ -124,6 +134,11 @@ SampledSpan MapAxis(std::vector<int>& map, int start, int count, int to, int ori
     return span;
 }
 
+bool SamePixels(const QImage& a, QPoint atA, const QImage& b, QPoint atB) {
+    return a.bytesPerLine() == b.bytesPerLine() &&
+           PixelAt(a, atA.x(), atA.y()) == PixelAt(b, atB.x(), atB.y());
+}
+
 }  // namespace
 
 bool Surface::BitBlt(int x, int y, int width, int height, Surface* source, int sx, int sy,
@@ -137,6 +152,9 @@ bool Surface::BitBlt(int x, int y, int width, int height, Surface* source, int s
     if (d.isEmpty()) return true;
     const int srcX = sx + (d.left() - x);
     const int srcY = sy + (d.top() - y);
+    drawn_ = drawn_.united(d);
+    // A window image that shows the back buffer's own pixels: the copy would change nothing.
+    if (rop == SRCCOPY && SamePixels(*dst, d.topLeft(), *src, QPoint(srcX, srcY))) return true;
     if (src == dst) {
         const QImage copy = src->copy(srcX, srcY, d.width(), d.height());
         return Dispatch(rop, [&](auto op) { BlitRows<decltype(op)::value>(*dst, copy, d, 0, 0); });
@@ -162,6 +180,7 @@ bool Surface::StretchBlt(int x, int y, int width, int height, Surface* source, i
     // The source samples that fall inside the image form one block.
     const QRect inside(d.left() + cols.first, d.top() + rows.first, cols.last - cols.first + 1,
                        rows.last - rows.first + 1);
+    drawn_ = drawn_.united(inside);
     xmap.erase(xmap.begin(), xmap.begin() + cols.first);
     ymap.erase(ymap.begin(), ymap.begin() + rows.first);
     QImage copy;
@@ -178,5 +197,6 @@ bool Surface::PatBlt(int x, int y, int width, int height, std::uint32_t rop) {
     if (d.isEmpty()) return true;
     const std::uint32_t pixel = ColorOf(brush_ ? brush_->Color() : RGB(255, 255, 255)).rgb();
     FillRows(*dst, d, pixel);
+    drawn_ = drawn_.united(d);
     return true;
 }

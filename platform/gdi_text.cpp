@@ -46,9 +46,10 @@ QString Printable(const char* text, int length, TextEncoding encoding = TextEnco
     return s;
 }
 
-// Text on an opaque box of its character cells, as the default background mode draws it.
-void DrawOpaqueText(QImage& target, const QRect& clip, const Font* font, int x, int y,
-                    const QString& text, COLORREF textColor, COLORREF bkColor) {
+// Text on an opaque box of its character cells, as the default background mode draws it;
+// returns the area it may have touched.
+QRect DrawOpaqueText(QImage& target, const QRect& clip, const Font* font, int x, int y,
+                     const QString& text, COLORREF textColor, COLORREF bkColor) {
     static const QFont fallback = [] {
         QFont f(QStringLiteral("IPAGothic"));
         f.setPixelSize(16);
@@ -57,12 +58,17 @@ void DrawOpaqueText(QImage& target, const QRect& clip, const Font* font, int x, 
     const QFont& qfont = font && font->HasFont() ? font->Qt() : fallback;
     const QFontMetrics metrics(qfont);
     const int cell = font && font->HasFont() ? font->CellHeight() : metrics.height();
+    const QRect box(x, y, metrics.horizontalAdvance(text), cell);
+    const QPoint baseline(x, y + metrics.ascent() + (cell - metrics.height()) / 2);
     QPainter painter(&target);
     painter.setClipRect(clip);
-    painter.fillRect(QRect(x, y, metrics.horizontalAdvance(text), cell), ColorOf(bkColor));
+    painter.fillRect(box, ColorOf(bkColor));
     painter.setFont(qfont);
     painter.setPen(ColorOf(textColor));
-    painter.drawText(QPoint(x, y + metrics.ascent() + (cell - metrics.height()) / 2), text);
+    painter.drawText(baseline, text);
+    // Glyphs may reach a pixel beyond their cells, and antialiasing one more.
+    const QRect glyphs = metrics.boundingRect(text).translated(baseline).adjusted(-1, -1, 1, 1);
+    return box.united(glyphs).intersected(clip);
 }
 
 }  // namespace
@@ -91,8 +97,8 @@ bool Surface::TextOut(int x, int y, const char* text, int length, TextEncoding e
     if (!dst || !text || length <= 0) return false;
     const QRect clip = ClipRect();
     if (clip.isEmpty()) return true;
-    DrawOpaqueText(*dst, clip, font_, x, y, Printable(text, length, encoding), textColor_,
-                   bkColor_);
+    drawn_ = drawn_.united(DrawOpaqueText(*dst, clip, font_, x, y,
+                                          Printable(text, length, encoding), textColor_, bkColor_));
     return true;
 }
 
@@ -110,6 +116,7 @@ int Surface::DrawText(const char* textSjis, int length, RECT* rect, unsigned for
     if ((format & DT_VCENTER) && (format & DT_SINGLELINE))
         y += (rect->bottom - rect->top - cell) / 2;
     const QRect clip = ClipRect();
-    if (!clip.isEmpty()) DrawOpaqueText(*dst, clip, font_, x, y, text, textColor_, bkColor_);
+    if (!clip.isEmpty())
+        drawn_ = drawn_.united(DrawOpaqueText(*dst, clip, font_, x, y, text, textColor_, bkColor_));
     return cell;
 }

@@ -203,6 +203,54 @@ TEST_F(Frame, SelectionsArePutBackAfterEveryFrame) {
     view.m_pBackDC->SelectObject(backBefore);
 }
 
+// Below the heads-up display and with the ship away, a frame is the background alone: it must
+// be what StretchBlt draws straight from the picture now shown, at the view's size now.
+void ExpectBackgroundAsStretched(CFizmoView& v, const QImage& shown) {
+    Bitmap direct;
+    direct.CreateCompatibleBitmap(v.m_nViewWidth, v.m_nViewHeight);
+    Surface dc, picture;
+    dc.CreateCompatibleDC(nullptr);
+    picture.CreateCompatibleDC(nullptr);
+    dc.SelectObject(&direct);
+    picture.SelectObject(v.m_pBackground.get());
+    dc.StretchBlt(0, 0, v.m_nViewWidth, v.m_nViewHeight, &picture, v.m_nScrollX, 0, 640, 400,
+                  SRCCOPY);
+    const QRect below(0, 120, v.m_nViewWidth, v.m_nViewHeight - 120);
+    EXPECT_EQ(shown.copy(below), direct.Image().copy(below))
+        << v.m_nViewWidth << " x " << v.m_nViewHeight << " from " << v.m_nScrollX;
+}
+
+TEST_F(Frame, StretchedBackgroundIsMadeAgainForANewWidthOrPictureOnly) {
+    auto paint = [this](int scrollX) {
+        view.m_nShipX = 5000;
+        for (int& x : view.m_nTargetX) x = 2000;
+        view.m_nScrollX = scrollX;
+        view.OnPaint();
+        ExpectBackgroundAsStretched(view, window.Image());
+    };
+    paint(320);
+    paint(300);
+    view.OnSize(0, 960, 300);  // the rows do not depend on the height
+    paint(640);
+    EXPECT_EQ(view.m_stretchedBackground.Builds(), 1);
+
+    view.OnSize(0, 640, 484);
+    paint(300);
+    EXPECT_EQ(view.m_stretchedBackground.Builds(), 2) << "not made again for a new width";
+
+    view.m_nStage = 2;
+    view.SetUpStage();  // the meadow
+    paint(300);
+    EXPECT_EQ(view.m_stretchedBackground.Builds(), 3) << "not made again for a new picture";
+
+    // 1366 wide: a scroll of 10 falls between the view's pixels; the cut is stretched anew.
+    window.Resize(1366, 484);
+    view.OnSize(0, 1366, 484);
+    paint(10);
+    paint(320);
+    EXPECT_EQ(view.m_stretchedBackground.Builds(), 4);
+}
+
 TEST(FrameWithoutSetUp, PaintBeforeTheViewIsShownComposesNothing) {
     FakeWindow window;
     ScriptedRandom random;
