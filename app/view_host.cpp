@@ -13,6 +13,7 @@
 #include <ctime>
 #include <thread>
 
+#include "app/cover_watch.h"
 #include "app/file_name_dialog.h"
 #include "app/key_codes.h"
 #include "game/fizmo_view.h"
@@ -133,9 +134,9 @@ void FizmoViewHost::SchedulePaint() {
 
 void FizmoViewHost::RunGamePaint() {
     paintPosted_ = false;
-    // A minimized window composes nothing, so nothing is judged out of sight; the paint
-    // waits for the restore.
-    if (window()->isMinimized()) return;
+    // A minimized or wholly covered window composes nothing, so nothing is judged out of
+    // sight; the paint waits until the window is seen again.
+    if (OutOfSight()) return;
     if (!initialUpdateDone_ || inGamePaint_ || invalid_.isEmpty()) return;
     inGamePaint_ = true;
     paintBegun_ = false;
@@ -264,11 +265,17 @@ void FizmoViewHost::WatchExposure() {
     if (watchingExposure_ || !handle) return;
     handle->installEventFilter(this);
     connect(handle, &QWindow::windowStateChanged, this, &FizmoViewHost::ResumeHeldPaint);
+    cover_ = new CoverWatch(handle, this);
+    connect(cover_, &CoverWatch::uncovered, this, &FizmoViewHost::ResumeHeldPaint);
     watchingExposure_ = true;
 }
 
+bool FizmoViewHost::OutOfSight() const {
+    return window()->isMinimized() || (cover_ && cover_->Covered());
+}
+
 void FizmoViewHost::ResumeHeldPaint() {
-    if (!invalid_.isEmpty() && !window()->isMinimized()) SchedulePaint();
+    if (!invalid_.isEmpty() && !OutOfSight()) SchedulePaint();
 }
 
 bool FizmoViewHost::eventFilter(QObject* watched, QEvent* event) {

@@ -23,6 +23,7 @@
 #include "platform/window_services.h"
 
 class CFizmoView;
+class CoverWatch;
 
 class FizmoViewHost : public QWidget, public WindowServices {
     Q_OBJECT
@@ -87,6 +88,7 @@ private:
     void ShowBackBuffer();
     void WatchExposure();
     void ResumeHeldPaint();
+    bool OutOfSight() const;
     void NoteMouseMoveFromPlayer(const QMouseEvent& event);
     void TraceFirstFrameOnScreen();
 
@@ -103,6 +105,7 @@ private:
     bool initialUpdateDone_ = false;
     int initialUpdates_ = 0;
     bool watchingExposure_ = false;
+    CoverWatch* cover_ = nullptr;
     bool frameComposed_ = false;
     bool traceFirstFrame_ = false;  // FIZMO_TRACE_FIRST_FRAME=1, for the start-up benchmark
     bool hasPlayerPointer_ = false;

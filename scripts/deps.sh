@@ -1,5 +1,5 @@
 # Sourced by run.sh and test.sh: installs the Debian packages that are missing.
-FIZMO_RUN_PACKAGES="cmake g++ qt6-base-dev libsdl2-dev fonts-ipafont-gothic"
+FIZMO_RUN_PACKAGES="cmake g++ pkg-config qt6-base-dev libxcb1-dev libsdl2-dev fonts-ipafont-gothic"
 FIZMO_TEST_PACKAGES="libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev xvfb xdotool imagemagick xclip desktop-file-utils valgrind"
 # What cpack needs to make the Debian package, and what checks the package.
 FIZMO_PACKAGE_PACKAGES="dpkg-dev file"
