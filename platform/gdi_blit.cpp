@@ -35,13 +35,16 @@ void BlitRows(QImage& dst, const QImage& src, const QRect& d, int sx, int sy) {
     std::uint32_t* const outBase = PixelAt(dst, d.left(), d.top());
     const std::uint32_t* const inBase = PixelAt(src, sx, sy);
     const qsizetype outStride = dst.bytesPerLine() / 4, inStride = src.bytesPerLine() / 4;
-    for (int row = 0; row < d.height(); ++row) {
-        std::uint32_t* out = outBase + row * outStride;
-        const std::uint32_t* in = inBase + row * inStride;
+    // Sizes held in locals, and rows that never share pixels (a blit within one image goes
+    // through a copy): then the compiler does the masks' rows many pixels at a time.
+    const int width = d.width(), height = d.height();
+    for (int row = 0; row < height; ++row) {
+        std::uint32_t* __restrict out = outBase + row * outStride;
+        const std::uint32_t* __restrict in = inBase + row * inStride;
         if constexpr (Rop == SRCCOPY) {
-            std::copy(in, in + d.width(), out);
+            std::copy(in, in + width, out);
         } else {
-            for (int i = 0; i < d.width(); ++i) out[i] = Apply<Rop>(out[i], in[i]);
+            for (int i = 0; i < width; ++i) out[i] = Apply<Rop>(out[i], in[i]);
         }
     }
 }
@@ -54,28 +57,30 @@ bool Consecutive(const std::vector<int>& map, int count) {
 template <std::uint32_t Rop>
 void StretchRows(QImage& dst, const QImage& src, const QRect& d, const std::vector<int>& xmap,
                  const std::vector<int>& ymap) {
-    const bool rowCopies = Rop == SRCCOPY && Consecutive(xmap, d.width());
+    const int width = d.width(), height = d.height();
+    const int* const columns = xmap.data();
+    const bool rowCopies = Rop == SRCCOPY && Consecutive(xmap, width);
     const std::uint32_t* lastIn = nullptr;
     std::uint32_t* lastOut = nullptr;
     std::uint32_t* const outBase = PixelAt(dst, d.left(), d.top());
     const qsizetype outStride = dst.bytesPerLine() / 4;
-    for (int row = 0; row < d.height(); ++row) {
-        std::uint32_t* out = outBase + row * outStride;
-        const std::uint32_t* in = PixelAt(src, 0, ymap[row]);
+    for (int row = 0; row < height; ++row) {
+        std::uint32_t* __restrict out = outBase + row * outStride;
+        const std::uint32_t* __restrict in = PixelAt(src, 0, ymap[row]);
         if constexpr (Rop == SRCCOPY) {
             // Enlarged rows repeat: copy the row made just before.
             if (in == lastIn) {
-                std::copy(lastOut, lastOut + d.width(), out);
+                std::copy(lastOut, lastOut + width, out);
                 continue;
             }
             lastIn = in;
             lastOut = out;
             if (rowCopies) {
-                std::copy(in + xmap[0], in + xmap[0] + d.width(), out);
+                std::copy(in + columns[0], in + columns[0] + width, out);
                 continue;
             }
         }
-        for (int i = 0; i < d.width(); ++i) out[i] = Apply<Rop>(out[i], in[xmap[i]]);
+        for (int i = 0; i < width; ++i) out[i] = Apply<Rop>(out[i], in[columns[i]]);
     }
 }
 
