@@ -8,9 +8,11 @@
 #include <cstdlib>
 
 CoverWatch::CoverWatch(QWindow* window, QObject* parent) : QObject(parent) {
+    // Only Qt's X11 platform: others may answer for X (offscreen does) with no connection.
+    if (!window || QGuiApplication::platformName() != QLatin1String("xcb")) return;
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !window) return;
-    xcb_connection_t* connection = x11->connection();
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection) return;
     window_ = static_cast<std::uint32_t>(window->winId());
     // Added to the events Qt already asks for, never in their place.
     xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
