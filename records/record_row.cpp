@@ -2,8 +2,8 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <ctime>
+#include <limits>
 #include <vector>
 
 #include "game/fizmo_view.h"
@@ -13,6 +13,7 @@ namespace {
 
 constexpr int kCellsBefore = 10;  // rows written before the problem file was kept
 constexpr int kCells = 11;
+constexpr int kSecondsCell = 8;
 
 struct Named {
     int value;
@@ -96,7 +97,7 @@ bool SplitCells(std::string_view line, std::vector<std::string>* cells) {
             i = end;
         }
         cells->push_back(std::move(cell));
-        if (cells->size() > kCells) return false;
+        if (cells->size() > kCells + 1) return false;  // one more for split seconds
         if (i >= line.size()) return true;
         ++i;  // the comma
     }
@@ -113,6 +114,20 @@ std::optional<int> Number(std::string_view text) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || value < 0) return std::nullopt;
     return value;
+}
+
+// Under a locale with a decimal comma the seconds were once written "19,0", unquoted: two
+// cells, the whole seconds and one digit of tenths, just before the row's end.
+void JoinSplitSeconds(std::vector<std::string>* cells) {
+    std::vector<std::string>& c = *cells;
+    if (c.size() != kCells + 1 && c.size() != kCellsBefore + 1) return;
+    const std::string& whole = c[kSecondsCell];
+    const std::string& tenths = c[kSecondsCell + 1];
+    if (whole.empty() || !AllDigits(whole) || tenths.size() != 1 || !AllDigits(tenths) ||
+        !ValueOf(kEnds, c[kSecondsCell + 2]))
+        return;
+    c[kSecondsCell] += '.' + tenths;
+    c.erase(c.begin() + kSecondsCell + 1);
 }
 
 bool IsTime(std::string_view text) {
@@ -173,13 +188,15 @@ bool IsRecordHeader(std::string_view line) {
 std::string RecordRowText(const QuestionResult& r) {
     const std::string questionUtf8 =
         r.encoding == TextEncoding::Utf8 ? r.question : DecodeShiftJis(r.question).toStdString();
-    char seconds[32];
-    std::snprintf(seconds, sizeof seconds, "%.1f", r.seconds);
+    // Never the locale's decimal comma, which would split the cell in two.
+    char seconds[std::numeric_limits<double>::max_exponent10 + 8];
+    const auto written =
+        std::to_chars(seconds, seconds + sizeof seconds, r.seconds, std::chars_format::fixed, 1);
     const bool word = r.quizMode == kQuizWordProblems;
     return LocalTime(r.when) + "," + KindName(r.quizMode) + "," +
            NameOf(kLevels, r.speedLow, "むずかしい") + "," + std::to_string(r.stage) + "," +
            Cell(questionUtf8) + "," + r.answer + "," + Cell(r.entered) + "," +
-           std::to_string(r.wrongHits) + "," + seconds + "," +
+           std::to_string(r.wrongHits) + "," + std::string(seconds, written.ptr) + "," +
            NameOf(kEnds, static_cast<int>(r.end), "ストップ") + "," +
            Cell(word ? BaseName(r.problemFile) : std::string());
 }
@@ -187,8 +204,9 @@ std::string RecordRowText(const QuestionResult& r) {
 std::optional<RecordRow> ParseRecordRow(std::string_view line) {
     std::vector<std::string> cells;
     cells.reserve(kCells);
-    if (!SplitCells(line, &cells) || (cells.size() != kCells && cells.size() != kCellsBefore))
-        return std::nullopt;
+    if (!SplitCells(line, &cells)) return std::nullopt;
+    JoinSplitSeconds(&cells);
+    if (cells.size() != kCells && cells.size() != kCellsBefore) return std::nullopt;
     RecordRow row;
     const auto kind = KindValue(cells[1]);
     const auto level = ValueOf(kLevels, cells[2]);
@@ -198,11 +216,11 @@ std::optional<RecordRow> ParseRecordRow(std::string_view line) {
     if (!IsTime(cells[0]) || !kind || !level || !stage || !wrong || !end || !AllDigits(cells[5]) ||
         !AllDigits(cells[6]) || cells[5].size() > 9)
         return std::nullopt;
+    const std::string& secondsCell = cells[kSecondsCell];
+    const char* secondsEnd = secondsCell.data() + secondsCell.size();
     double seconds = 0;
-    const auto [last, error] =
-        std::from_chars(cells[8].data(), cells[8].data() + cells[8].size(), seconds);
-    if (error != std::errc() || last != cells[8].data() + cells[8].size() ||
-        !std::isfinite(seconds) || seconds < 0)
+    const auto [last, error] = std::from_chars(secondsCell.data(), secondsEnd, seconds);
+    if (error != std::errc() || last != secondsEnd || !std::isfinite(seconds) || seconds < 0)
         return std::nullopt;
     row.when = cells[0];
     row.quizMode = *kind;

@@ -118,6 +118,17 @@ TEST(RecordRowTest, RowsReadBackAsWrittenAndDamagedOnesAreSkipped) {
                                                "ふつう,1,\"19 － 9 =\",10,\"\",0,1.0,正解"),
                                    std::string("\xFF\xFE,\"")})
         EXPECT_FALSE(ParseRecordRow(bad)) << bad;
+    // Seconds once written with a decimal comma: a cell too many, with and without the file.
+    for (const char* comma :
+         {"2026-12-01 17:00:00,九九の計算,ふつう,1,\"7 × 3 =\",21,\"21\",0,19,5,正解,\"\"",
+          "2026-12-01 17:00:00,九九の計算,ふつう,1,\"7 × 3 =\",21,\"21\",0,19,5,正解"}) {
+        const auto read = ParseRecordRow(comma);
+        ASSERT_TRUE(read) << comma;
+        EXPECT_EQ(read->seconds, 19.5);
+    }
+    EXPECT_FALSE(ParseRecordRow(
+        "2026-12-01 17:00:00,九九の計算,ふつう,1,\"7 × 3 =\",21,\"21\",0,19,55,正解"))
+        << "only one digit of tenths was ever written";
 }
 
 TEST(ChildFolderTest, AnyNameIsOneFolderInsideTheRecordsAndNamesStayApart) {
