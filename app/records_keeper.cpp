@@ -57,8 +57,8 @@ void RecordsKeeper::OpenWriter() {
                                                  complain_);
     } else if (!noRecords_) {
         const QString file = ChildRecordFile(recordsDir_, childName_);
-        writer_ =
-            std::make_unique<RecordWriter>(QFile::encodeName(file).toStdString(), complain_, true);
+        writer_ = std::make_unique<RecordWriter>(QFile::encodeName(file).toStdString(), complain_,
+                                                 RecordWriter::Place::kChildFolder);
     }
 }
 

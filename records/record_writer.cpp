@@ -13,8 +13,19 @@
 
 #include "records/record_row.h"
 
-RecordWriter::RecordWriter(std::string path, Complaint complain, bool makeFolder)
-    : path_(std::move(path)), complain_(std::move(complain)), makeFolder_(makeFolder) {
+namespace {
+
+constexpr char kLineEnd[] = "\r\n";
+constexpr int kNotPlainFile = -1;  // not an errno: a link or a special file where rows go
+
+std::string Reason(int error) {
+    return error == kNotPlainFile ? "it is a link or not a plain file" : std::strerror(error);
+}
+
+}  // namespace
+
+RecordWriter::RecordWriter(std::string path, Complaint complain, Place place)
+    : path_(std::move(path)), complain_(std::move(complain)), place_(place) {
     thread_ = std::thread([this] { Run(); });
 }
 
@@ -29,7 +40,7 @@ RecordWriter::~RecordWriter() {
 }
 
 void RecordWriter::Record(const QuestionResult& result) {
-    std::string row = RecordRowText(result) + "\r\n";
+    std::string row = RecordRowText(result) + kLineEnd;
     {
         std::lock_guard lock(mutex_);
         waiting_.push_back(std::move(row));
@@ -64,22 +75,69 @@ void RecordWriter::Run() {
     }
 }
 
+// In a folder that others share, a link or a special file planted at the child's file must
+// neither lead the rows elsewhere nor hold the game: neither the folder nor the file is
+// followed when a link, and only a plain file is taken (a FIFO is opened without waiting).
+int RecordWriter::OpenChildFile(int* error) const {
+    const QString path = QFile::decodeName(path_.c_str());
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).path());
+    const QByteArray name = QFile::encodeName(QFileInfo(path).fileName());
+    if (!QDir().mkpath(QFile::decodeName(folder))) {
+        *error = errno ? errno : EACCES;
+        return -1;
+    }
+    const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    int fd = dir < 0 ? -1
+                     : ::openat(dir, name.constData(),
+                                O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK,
+                                0644);
+    *error = errno;
+    if (dir >= 0) ::close(dir);
+    struct stat info {};
+    if (fd >= 0 && (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+        ::close(fd);
+        fd = -1;
+        *error = kNotPlainFile;
+    }
+    // A link (ELOOP, or ENOTDIR for the folder) or a FIFO that nobody reads (ENXIO).
+    if (fd < 0 && (*error == ELOOP || *error == ENXIO || *error == ENOTDIR)) *error = kNotPlainFile;
+    if (fd >= 0) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
 bool RecordWriter::Open() {
     errno = 0;
-    if (makeFolder_ && !QDir().mkpath(QFileInfo(QFile::decodeName(path_.c_str())).path())) {
-        GiveUp(errno ? errno : EACCES);
-        return false;
+    int error = 0;
+    if (place_ == Place::kChildFolder) {
+        fd_ = OpenChildFile(&error);
+    } else {
+        fd_ = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+        error = errno;
     }
-    fd_ = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     if (fd_ < 0) {
-        GiveUp(errno);
+        GiveUp(error);
         return false;
     }
     // A new file gets the mark and the header; so does a pipe, which only carries this run.
     struct stat info {};
     if (fstat(fd_, &info) == 0 && info.st_size == 0)
-        return Write("\xEF\xBB\xBF" + RecordHeader() + "\r\n");
-    return true;
+        return Write("\xEF\xBB\xBF" + RecordHeader() + kLineEnd);
+    return !S_ISREG(info.st_mode) || StartLine();
+}
+
+// A sheet cut off by a power cut or a full disk ends inside a row: this run's rows begin on
+// a line of their own, so the first is not joined to that piece and lost with it. Unsure
+// whether it ends a line, a line end is written: a blank line is read as nothing.
+bool RecordWriter::StartLine() {
+    const int follow = place_ == Place::kChildFolder ? O_NOFOLLOW : 0;
+    const int reader = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | follow);
+    struct stat info {};
+    char last = 0;
+    const bool ended = reader >= 0 && fstat(reader, &info) == 0 && S_ISREG(info.st_mode) &&
+                       info.st_size > 0 && pread(reader, &last, 1, info.st_size - 1) == 1 &&
+                       last == '\n';
+    if (reader >= 0) ::close(reader);
+    return ended || Write(kLineEnd);
 }
 
 // One write per row, so a second writer's rows fall between ours, never inside them; then
@@ -104,7 +162,7 @@ bool RecordWriter::Write(const std::string& text) {
 void RecordWriter::GiveUp(int error) {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
-    complain_("cannot keep the records in '" + path_ + "': " + std::strerror(error) +
+    complain_("cannot keep the records in '" + path_ + "': " + Reason(error) +
               "; the game goes on without them.\n記録をファイル「" + path_ +
               "」に書けません。記録を残さずにゲームを続けます。");
 }

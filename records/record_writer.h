@@ -19,8 +19,11 @@ public:
     // after that are dropped and the game plays on.
     using Complaint = std::function<void(const std::string&)>;
 
-    // `makeFolder`: the folder the file goes in is made when missing.
-    RecordWriter(std::string path, Complaint complain, bool makeFolder = false);
+    enum class Place {
+        kNamedFile,    // a sheet the user named: a file, a pipe or a link, as they chose
+        kChildFolder,  // a child's file in a records folder; its folder is made when missing
+    };
+    RecordWriter(std::string path, Complaint complain, Place place = Place::kNamedFile);
     // Writes every row still waiting: a normal close loses none.
     ~RecordWriter() override;
     RecordWriter(const RecordWriter&) = delete;
@@ -33,12 +36,14 @@ public:
 private:
     void Run();
     bool Open();
+    int OpenChildFile(int* error) const;
+    bool StartLine();
     bool Write(const std::string& text);
     void GiveUp(int error);
 
     const std::string path_;
     const Complaint complain_;
-    const bool makeFolder_;
+    const Place place_;
     int fd_ = -1;
     std::mutex mutex_;
     std::condition_variable changed_;

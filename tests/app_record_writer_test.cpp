@@ -115,7 +115,8 @@ TEST(RecordWriterTest, TwoWritersOfOneFileLeaveWholeRows) {
     ASSERT_GE(child, 0);
     {
         RecordWriter writer(
-            path, [](const std::string& text) { ADD_FAILURE() << text; }, true);
+            path, [](const std::string& text) { ADD_FAILURE() << text; },
+            RecordWriter::Place::kChildFolder);
         for (int i = 0; i < 200; ++i) writer.Record(row);
     }
     if (child == 0) _exit(0);
