@@ -1,5 +1,6 @@
 #include "records/record_row.h"
 
+#include <QStringDecoder>
 #include <charconv>
 #include <cmath>
 #include <ctime>
@@ -67,9 +68,14 @@ std::string LocalTime(std::time_t when) {
     return text;
 }
 
-std::string BaseName(const std::string& path) {
+// A file's name as text: the file system's bytes may be Shift-JIS, as a problem set copied
+// from a Japanese computer is named, and a row must stay UTF-8 to be read back.
+std::string NameText(const std::string& path) {
     const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(QByteArrayView(name));
+    return (utf8.hasError() ? DecodeShiftJis(name) : text).toStdString();
 }
 
 // The cells of one line; false when a quote is left open or stray text follows one.
@@ -128,6 +134,14 @@ void JoinSplitSeconds(std::vector<std::string>* cells) {
         return;
     c[kSecondsCell] += '.' + tenths;
     c.erase(c.begin() + kSecondsCell + 1);
+}
+
+// An answer as the game writes it: a problem file's answer may be negative. Empty on the row
+// that ends a problem file.
+bool IsAnswer(std::string_view text) {
+    const bool negative = text.starts_with('-');
+    if (negative) text.remove_prefix(1);
+    return AllDigits(text) && text.size() <= 9 && !(negative && text.empty());
 }
 
 bool IsTime(std::string_view text) {
@@ -198,7 +212,7 @@ std::string RecordRowText(const QuestionResult& r) {
            Cell(questionUtf8) + "," + r.answer + "," + Cell(r.entered) + "," +
            std::to_string(r.wrongHits) + "," + std::string(seconds, written.ptr) + "," +
            NameOf(kEnds, static_cast<int>(r.end), "ストップ") + "," +
-           Cell(word ? BaseName(r.problemFile) : std::string());
+           Cell(word ? NameText(r.problemFile) : std::string());
 }
 
 std::optional<RecordRow> ParseRecordRow(std::string_view line) {
@@ -213,8 +227,8 @@ std::optional<RecordRow> ParseRecordRow(std::string_view line) {
     const auto stage = Number(cells[3]);
     const auto wrong = Number(cells[7]);
     const auto end = ValueOf(kEnds, cells[9]);
-    if (!IsTime(cells[0]) || !kind || !level || !stage || !wrong || !end || !AllDigits(cells[5]) ||
-        !AllDigits(cells[6]) || cells[5].size() > 9)
+    if (!IsTime(cells[0]) || !kind || !level || !stage || !wrong || !end || !IsAnswer(cells[5]) ||
+        !AllDigits(cells[6]))
         return std::nullopt;
     const std::string& secondsCell = cells[kSecondsCell];
     const char* secondsEnd = secondsCell.data() + secondsCell.size();

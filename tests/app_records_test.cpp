@@ -107,6 +107,12 @@ TEST(RecordRowTest, RowsReadBackAsWrittenAndDamagedOnesAreSkipped) {
     ASSERT_TRUE(word);
     EXPECT_EQ(word->question, "=1+1, \"ね\"");
     EXPECT_EQ(word->problemFile, "year2.txt");
+    // A problem set named in Shift-JIS, with a negative answer, as the problem reader takes.
+    written.problemFile = "/media/usb/\x96\xe2\x91\xe8.txt";
+    written.answer = "-5";
+    const auto sjis = ParseRecordRow(RecordRowText(written));
+    ASSERT_TRUE(sjis);
+    EXPECT_EQ(std::tie(sjis->problemFile, sjis->answer), std::make_tuple("問題.txt", "-5"));
     written.question = "q";
     const std::string good = RecordRowText(written);
     for (const std::string& bad : {good.substr(0, good.size() - 3), good + ",x",
