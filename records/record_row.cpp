@@ -9,6 +9,7 @@
 
 #include "game/fizmo_view.h"
 #include "platform/sjis.h"
+#include "records/sheet_time.h"
 
 namespace {
 
@@ -144,15 +145,6 @@ bool IsAnswer(std::string_view text) {
     return AllDigits(text) && text.size() <= 9 && !(negative && text.empty());
 }
 
-bool IsTime(std::string_view text) {
-    constexpr std::string_view kShape = "0000-00-00 00:00:00";
-    if (text.size() != kShape.size()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (kShape[i] == '0' ? !(text[i] >= '0' && text[i] <= '9') : text[i] != kShape[i])
-            return false;
-    return true;
-}
-
 const char* KindName(int quizMode) {
     const FactKind* kind = KindOf(quizMode);
     return kind ? kind->name : kWordProblems;
@@ -227,7 +219,8 @@ std::optional<RecordRow> ParseRecordRow(std::string_view line) {
     const auto stage = Number(cells[3]);
     const auto wrong = Number(cells[7]);
     const auto end = ValueOf(kEnds, cells[9]);
-    if (!IsTime(cells[0]) || !kind || !level || !stage || !wrong || !end || !IsAnswer(cells[5]) ||
+    const auto when = ReadSheetTime(cells[0]);
+    if (!when || !kind || !level || !stage || !wrong || !end || !IsAnswer(cells[5]) ||
         !AllDigits(cells[6]))
         return std::nullopt;
     const std::string& secondsCell = cells[kSecondsCell];
@@ -236,7 +229,7 @@ std::optional<RecordRow> ParseRecordRow(std::string_view line) {
     const auto [last, error] = std::from_chars(secondsCell.data(), secondsEnd, seconds);
     if (error != std::errc() || last != secondsEnd || !std::isfinite(seconds) || seconds < 0)
         return std::nullopt;
-    row.when = cells[0];
+    row.when = *when;
     row.quizMode = *kind;
     row.speedLow = *level;
     row.stage = *stage;

@@ -7,6 +7,7 @@
 #include "play_driver.h"
 #include "records/child_folders.h"
 #include "records/child_summary.h"
+#include "records/sheet_time.h"
 
 namespace {
 
@@ -135,6 +136,24 @@ TEST(RecordRowTest, RowsReadBackAsWrittenAndDamagedOnesAreSkipped) {
     EXPECT_FALSE(ParseRecordRow(
         "2026-12-01 17:00:00,九九の計算,ふつう,1,\"7 × 3 =\",21,\"21\",0,19,55,正解"))
         << "only one digit of tenths was ever written";
+}
+
+// The 日時 a spreadsheet writes back when it saves the sheet.
+TEST(RecordRowTest, ATimeThatASpreadsheetSavedReadsAsTheGameWroteIt) {
+    for (const char* saved :
+         {"2026-12-01 17:05:00", "2026/12/1 17:05", "2026/12/01 17:05:00", "12/1/2026 17:05",
+          "12/1/26 5:05 PM", "01.12.2026 17:05:00", "13/12/2026 17:05"}) {
+        const auto when = ReadSheetTime(saved);
+        ASSERT_TRUE(when) << saved;
+        EXPECT_EQ(when->substr(0, 7), "2026-12") << saved;
+        EXPECT_EQ(when->substr(10), " 17:05:00") << saved;
+    }
+    EXPECT_EQ(ReadSheetTime("2026/12/1 17:00"), "2026-12-01 17:00:00");
+    EXPECT_EQ(ReadSheetTime("12/1/26 12:30 AM"), "2026-12-01 00:30:00");
+    EXPECT_EQ(ReadSheetTime("13/12/2026 17:05"), "2026-12-13 17:05:00") << "only a day is 13";
+    for (const char* bad : {"2026-12-01", "2026-13-01 17:00", "2026/12/1 24:00", "2026/12/1 17:5",
+                            "2026/12/-1 17:00", "x 17:00", "2026/12/1/2 17:00"})
+        EXPECT_FALSE(ReadSheetTime(bad)) << bad;
 }
 
 TEST(ChildFolderTest, AnyNameIsOneFolderInsideTheRecordsAndNamesStayApart) {
