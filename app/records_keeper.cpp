@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QSettings>
 
+#include "app/installation_id.h"
 #include "records/child_folders.h"
 #include "records/fact_state.h"
 #include "records/record_reader.h"
@@ -56,7 +57,7 @@ void RecordsKeeper::OpenWriter() {
         writer_ = std::make_unique<RecordWriter>(QFile::encodeName(resultsFile_).toStdString(),
                                                  complain_);
     } else if (!noRecords_) {
-        const QString file = ChildRecordFile(recordsDir_, childName_);
+        const QString file = ChildRecordFile(recordsDir_, childName_, InstallationId());
         writer_ = std::make_unique<RecordWriter>(QFile::encodeName(file).toStdString(), complain_,
                                                  RecordWriter::Place::kChildFolder);
     }

@@ -59,7 +59,7 @@ void WriteRows(const QString& folder, int count, unsigned seed) {
         text += RecordRowText(r) + "\r\n";
     }
     QDir().mkpath(folder);
-    QFile file(folder + "/" + ComputerFileName());
+    QFile file(folder + "/" + ComputerFileName("bench"));
     if (!file.open(QIODevice::WriteOnly) || file.write(text.c_str()) < 0) std::abort();
 }
 
@@ -83,7 +83,7 @@ struct Records {
 // 100,000 rows, about 3 years of daily play, read alone and then summed up. Goal: well inside
 // the window's 200 ms below.
 void BM_RecordsRead(benchmark::State& state, bool summarize) {
-    const QString file = Records::Get().child + "/" + ComputerFileName();
+    const QString file = Records::Get().child + "/" + ComputerFileName("bench");
     for (auto _ : state) {
         std::vector<RecordRow> rows;
         SkippedRecords skipped;
@@ -127,7 +127,7 @@ BENCHMARK(BM_RecordsWindowOpen)
 void BM_RecordsWindowReloadOnGameThread(benchmark::State& state) {
     NeedGuiApplication();
     CommandLine commandLine;
-    commandLine.resultsFile = (Records::Get().child + "/" + ComputerFileName()).toStdString();
+    commandLine.resultsFile = (Records::Get().child + "/" + ComputerFileName("bench")).toStdString();
     RecordsKeeper keeper(commandLine, [](const std::string&) {});
     RecordsWindow window(&keeper, nullptr);
     for (auto _ : state) {

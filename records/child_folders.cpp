@@ -63,13 +63,15 @@ QString ChildNameOfFolder(const QString& folderName) {
     return cut < 0 ? name : name + QStringLiteral("…");
 }
 
-QString ComputerFileName() {
+QString ComputerFileName(const QString& installationId) {
     const QString host = QSysInfo::machineHostName();
-    return (host.isEmpty() ? QStringLiteral("computer") : QString::fromUtf8(Encode(host))) + ".csv";
+    return (host.isEmpty() ? QStringLiteral("computer") : QString::fromUtf8(Encode(host))) + '-' +
+           QString::fromUtf8(Encode(installationId)) + ".csv";
 }
 
-QString ChildRecordFile(const QString& recordsDir, const QString& childName) {
-    return recordsDir + "/" + ChildFolderName(childName) + "/" + ComputerFileName();
+QString ChildRecordFile(const QString& recordsDir, const QString& childName,
+                        const QString& installationId) {
+    return recordsDir + "/" + ChildFolderName(childName) + "/" + ComputerFileName(installationId);
 }
 
 QStringList ChildFolders(const QString& recordsDir) {

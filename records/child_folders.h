@@ -1,7 +1,7 @@
 #pragma once
 // Where records live. A records folder holds a folder per child (its name encoded so that it
 // never leaves the records folder) and in it a file per computer, so that no two computers
-// sharing the folder ever write the same file.
+// sharing the folder ever write the same file. Every file there is read, whatever its name.
 
 #include <QString>
 #include <QStringList>
@@ -14,10 +14,12 @@ QString DefaultRecordsDir();
 QString ChildFolderName(const QString& childName);
 // The name a folder stands for: the inverse of ChildFolderName where the name was not cut.
 QString ChildNameOfFolder(const QString& folderName);
-// This computer's file in a child's folder.
-QString ComputerFileName();
+// This computer's file in a child's folder: its hostname, for a teacher to tell the files
+// apart, and `installationId`, as computers installed from one image share a hostname.
+QString ComputerFileName(const QString& installationId);
 // The file this computer appends a child's rows to.
-QString ChildRecordFile(const QString& recordsDir, const QString& childName);
+QString ChildRecordFile(const QString& recordsDir, const QString& childName,
+                        const QString& installationId);
 
 // The folders of the children with records in `recordsDir`, sorted by folder name.
 QStringList ChildFolders(const QString& recordsDir);
