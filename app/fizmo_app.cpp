@@ -88,17 +88,17 @@ void CFizmoApp::KeepRecords() {
 }
 
 void CFizmoApp::OnChildName() {
-    QString name = records_->ChildName();
-    if (!RunNameDialog(frame_.get(), records_->RecordsDir(), &name)) return;
-    records_->SetChildName(name);
+    QString name = records_->ChildName(), folder;
+    if (!RunNameDialog(frame_.get(), records_->RecordsDir(), &name, &folder)) return;
+    records_->SetChild(name, folder);
     practice_->Attach(&frame_->View());  // the new child's weak facts
-    if (recordsWindow_) recordsWindow_->ShowChild(name);
+    if (recordsWindow_) recordsWindow_->ShowChild();
 }
 
 void CFizmoApp::OnRecords() {
     if (!recordsWindow_)
         recordsWindow_ = std::make_unique<RecordsWindow>(records_.get(), frame_.get());
-    recordsWindow_->ShowChild(records_->ChildName());
+    recordsWindow_->ShowChild();
     recordsWindow_->show();
     recordsWindow_->raise();
     recordsWindow_->activateWindow();

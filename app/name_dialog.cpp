@@ -9,14 +9,17 @@
 
 #include "records/child_folders.h"
 
-NameDialog::NameDialog(const QStringList& names, const QString& current, QWidget* parent)
+NameDialog::NameDialog(const QStringList& folders, const QString& current, QWidget* parent)
     : QDialog(parent), names_(new QComboBox(this)) {
     setWindowTitle(QStringLiteral("なまえ"));
     setModal(true);
     names_->setEditable(true);
     names_->setInsertPolicy(QComboBox::NoInsert);
     names_->setMinimumContentsLength(16);
-    names_->addItems(names);
+    // The unnamed record is chosen by leaving the name empty.
+    for (const QString& folder : folders)
+        if (const QString name = ChildNameOfFolder(folder); !name.isEmpty())
+            names_->addItem(name, folder);
     names_->setCurrentText(current);
     names_->lineEdit()->selectAll();
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -34,14 +37,19 @@ NameDialog::NameDialog(const QStringList& names, const QString& current, QWidget
 }
 
 QString NameDialog::ChosenName() const {
-    return names_->currentText().trimmed();
+    return ChildName(names_->currentText());
 }
 
-bool RunNameDialog(QWidget* parent, const QString& recordsDir, QString* name) {
-    QStringList names = ChildrenWithRecords(recordsDir);
-    names.removeAll(QString());  // the unnamed record is chosen by leaving the name empty
-    NameDialog dialog(names, *name, parent);
+// The list's folder when its name is chosen, and not a name typed that merely looks alike.
+QString NameDialog::ChosenFolder() const {
+    const int index = names_->findText(names_->currentText(), Qt::MatchExactly);
+    return index < 0 ? QString() : names_->itemData(index).toString();
+}
+
+bool RunNameDialog(QWidget* parent, const QString& recordsDir, QString* name, QString* folder) {
+    NameDialog dialog(ChildFolders(recordsDir), *name, parent);
     if (dialog.exec() != QDialog::Accepted) return false;
     *name = dialog.ChosenName();
+    *folder = dialog.ChosenFolder();
     return true;
 }

@@ -10,15 +10,18 @@ class QComboBox;
 class NameDialog : public QDialog {
     Q_OBJECT
 public:
-    // `names`: the names with records; `current` is shown first.
-    NameDialog(const QStringList& names, const QString& current, QWidget* parent = nullptr);
+    // `folders`: the children's folders with records; `current` is shown first.
+    NameDialog(const QStringList& folders, const QString& current, QWidget* parent = nullptr);
 
-    // The name as chosen or typed, without the spaces around it; empty for no name.
+    // The name as chosen or typed, as the records keep it (ChildName); empty for no name.
     QString ChosenName() const;
+    // The folder of the name chosen from the list; empty for a name typed anew.
+    QString ChosenFolder() const;
 
 private:
     QComboBox* names_;
 };
 
-// Runs the dialog modally over the names of `recordsDir`; true on OK, with `name` set.
-bool RunNameDialog(QWidget* parent, const QString& recordsDir, QString* name);
+// Runs the dialog modally over the children of `recordsDir`; true on OK, with `name` and
+// `folder` (ChosenFolder) set.
+bool RunNameDialog(QWidget* parent, const QString& recordsDir, QString* name, QString* folder);

@@ -13,6 +13,7 @@
 namespace {
 
 const QString kNameKey = QStringLiteral("records/name");
+const QString kChildFolderKey = QStringLiteral("records/childFolder");
 const QString kFolderKey = QStringLiteral("records/folder");
 const QString kFluentKey = QStringLiteral("records/fluentSeconds");
 
@@ -25,13 +26,21 @@ std::unique_ptr<QSettings> FizmoSettings() {
 
 RecordsChoice RememberRecordsChoice(const CommandLine& commandLine) {
     auto settings = FizmoSettings();
-    if (commandLine.childName)
-        settings->setValue(kNameKey, QString::fromStdString(*commandLine.childName));
+    if (commandLine.childName) {
+        const QString name = ChildName(QString::fromStdString(*commandLine.childName));
+        settings->setValue(kNameKey, name);
+        settings->setValue(kChildFolderKey, ChildFolderName(name));
+    }
     if (!commandLine.recordsDir.empty())
         settings->setValue(kFolderKey, QFile::decodeName(commandLine.recordsDir.c_str()));
     if (commandLine.fluentSeconds > 0) settings->setValue(kFluentKey, commandLine.fluentSeconds);
     RecordsChoice choice;
     choice.childName = settings->value(kNameKey).toString();
+    // Settings from before the folder was kept, or edited by hand, give the name's own.
+    choice.childFolder = settings->value(kChildFolderKey).toString();
+    if (choice.childFolder.isEmpty() || choice.childFolder.contains('/') ||
+        choice.childFolder == "." || choice.childFolder == "..")
+        choice.childFolder = ChildFolderName(choice.childName);
     choice.recordsDir = settings->value(kFolderKey, DefaultRecordsDir()).toString();
     choice.fluentSeconds = settings->value(kFluentKey, kDefaultFluentSeconds).toDouble();
     if (choice.fluentSeconds <= 0) choice.fluentSeconds = kDefaultFluentSeconds;
@@ -44,6 +53,7 @@ RecordsKeeper::RecordsKeeper(const CommandLine& commandLine, Complaint complain)
       noRecords_(commandLine.noRecords) {
     const RecordsChoice choice = RememberRecordsChoice(commandLine);
     childName_ = choice.childName;
+    childFolder_ = choice.childFolder;
     recordsDir_ = choice.recordsDir;
     fluentSeconds_ = choice.fluentSeconds;
     OpenWriter();
@@ -57,7 +67,7 @@ void RecordsKeeper::OpenWriter() {
         writer_ = std::make_unique<RecordWriter>(QFile::encodeName(resultsFile_).toStdString(),
                                                  complain_);
     } else if (!noRecords_) {
-        const QString file = ChildRecordFile(recordsDir_, childName_, InstallationId());
+        const QString file = ChildSource() + "/" + ComputerFileName(InstallationId());
         writer_ = std::make_unique<RecordWriter>(QFile::encodeName(file).toStdString(), complain_,
                                                  RecordWriter::Place::kChildFolder);
     }
@@ -71,23 +81,27 @@ void RecordsKeeper::Flush() {
     if (writer_) writer_->Drain();
 }
 
-QString RecordsKeeper::SourceOf(const QString& name) const {
+QString RecordsKeeper::ChildSource() const {
     if (!resultsFile_.isEmpty()) return resultsFile_;
-    return QDir(recordsDir_).filePath(ChildFolderName(name));
+    return QDir(recordsDir_).filePath(childFolder_);
 }
 
 ChildSummary RecordsKeeper::ReadChild() {
     Flush();
     std::vector<RecordRow> rows;
     SkippedRecords skipped;
-    ReadRecords(SourceOf(childName_), &rows, &skipped);
+    ReadRecords(ChildSource(), &rows, &skipped);
     return SummarizeChild(childName_.toStdString(), std::move(rows), fluentSeconds_,
                           std::move(skipped));
 }
 
-void RecordsKeeper::SetChildName(const QString& name) {
-    FizmoSettings()->setValue(kNameKey, name);
-    if (name == childName_) return;
+void RecordsKeeper::SetChild(const QString& name, const QString& folder) {
+    const QString childFolder = folder.isEmpty() ? ChildFolderName(name) : folder;
+    auto settings = FizmoSettings();
+    settings->setValue(kNameKey, name);
+    settings->setValue(kChildFolderKey, childFolder);
     childName_ = name;
+    if (childFolder == childFolder_) return;
+    childFolder_ = childFolder;
     if (resultsFile_.isEmpty()) OpenWriter();
 }

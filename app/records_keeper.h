@@ -18,6 +18,7 @@ class RecordWriter;
 // remembered from before.
 struct RecordsChoice {
     QString childName;
+    QString childFolder;  // in recordsDir: a name cut for length is found only by its folder
     QString recordsDir;
     double fluentSeconds = 0;
 };
@@ -36,14 +37,15 @@ public:
     void Flush();
 
     QString ChildName() const { return childName_; }
-    // Rows from now on go to `name`'s records; remembered for the next start.
-    void SetChildName(const QString& name);
+    // Rows from now on go to `name`'s records, in `folder` when it was found in the records
+    // folder, else in the folder of the name; remembered for the next start.
+    void SetChild(const QString& name, const QString& folder = {});
     QString RecordsDir() const { return recordsDir_; }
     double FluentSeconds() const { return fluentSeconds_; }
     // The sheet named with --results, read instead of the records; empty when none.
     QString ResultsFile() const { return resultsFile_; }
-    // Where `name`'s rows are read from: the sheet named with --results, or their folder.
-    QString SourceOf(const QString& name) const;
+    // Where the child's rows are read from: the sheet named with --results, or their folder.
+    QString ChildSource() const;
     // Every row of the child's so far, with what could not be read.
     ChildSummary ReadChild();
 
@@ -52,6 +54,7 @@ private:
 
     Complaint complain_;
     QString childName_;
+    QString childFolder_;
     QString recordsDir_;
     QString resultsFile_;
     double fluentSeconds_;

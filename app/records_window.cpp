@@ -142,8 +142,8 @@ void RecordsWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
-void RecordsWindow::ShowChild(const QString& name) {
-    FillChildren(keeper_->SourceOf(name));
+void RecordsWindow::ShowChild() {
+    FillChildren(keeper_->ChildSource());
     Reload(true);
 }
 

@@ -20,8 +20,8 @@ public:
     // Waits for a reading under way: it reports to this window.
     ~RecordsWindow() override;
 
-    // Chooses `name` in the list of children, and shows their records.
-    void ShowChild(const QString& name);
+    // Chooses the keeper's child in the list of children, and shows their records.
+    void ShowChild();
     const ChildSummary& Summary() const { return summary_; }
     // Whether rows are being read for the page.
     bool Reading() const { return reading_; }

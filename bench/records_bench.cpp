@@ -131,7 +131,7 @@ void BM_RecordsWindowReloadOnGameThread(benchmark::State& state) {
     RecordsKeeper keeper(commandLine, [](const std::string&) {});
     RecordsWindow window(&keeper, nullptr);
     for (auto _ : state) {
-        window.ShowChild(QString());
+        window.ShowChild();
         state.PauseTiming();
         while (window.Reading()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         state.ResumeTiming();

@@ -45,7 +45,12 @@ QString DefaultRecordsDir() {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/records";
 }
 
-QString ChildFolderName(const QString& childName) {
+QString ChildName(const QString& typed) {
+    return typed.normalized(QString::NormalizationForm_KC).simplified();
+}
+
+QString ChildFolderName(const QString& typed) {
+    const QString childName = ChildName(typed);
     if (childName.isEmpty()) return kUnnamedFolder;
     QByteArray folder = Encode(childName);
     if (folder.size() <= kFolderNameBytes) return QString::fromUtf8(folder);
@@ -69,11 +74,6 @@ QString ComputerFileName(const QString& installationId) {
            QString::fromUtf8(Encode(installationId)) + ".csv";
 }
 
-QString ChildRecordFile(const QString& recordsDir, const QString& childName,
-                        const QString& installationId) {
-    return recordsDir + "/" + ChildFolderName(childName) + "/" + ComputerFileName(installationId);
-}
-
 QStringList ChildFolders(const QString& recordsDir) {
     QStringList folders;
     const QDir dir(recordsDir);
@@ -81,11 +81,4 @@ QStringList ChildFolders(const QString& recordsDir) {
         if (!QDir(dir.filePath(folder)).entryList({"*.csv"}, QDir::Files).isEmpty())
             folders.append(folder);
     return folders;
-}
-
-QStringList ChildrenWithRecords(const QString& recordsDir) {
-    QStringList names;
-    for (const QString& folder : ChildFolders(recordsDir)) names.append(ChildNameOfFolder(folder));
-    names.sort();
-    return names;
 }

@@ -64,12 +64,8 @@ void Gather(const QString& input, Children* children, std::FILE* err) {
 int WriteTeacherReport(const QString& outPdf, const QStringList& inputs, double fluentSeconds,
                        std::FILE* err) {
     Children children;
-    if (inputs.isEmpty()) {
-        const QString dir = DefaultRecordsDir();
-        for (const QString& name : ChildrenWithRecords(dir))
-            ReadFolder(dir + "/" + ChildFolderName(name), name, &children);
-    }
-    for (const QString& input : inputs) Gather(input, &children, err);
+    for (const QString& input : inputs.isEmpty() ? QStringList{DefaultRecordsDir()} : inputs)
+        Gather(input, &children, err);
 
     std::vector<ChildSummary> summaries;
     for (auto it = children.begin(); it != children.end(); ++it) {

@@ -2,8 +2,10 @@
 // make a fact known, how rows read back, names as folders, and the rows the game hands over.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QSet>
 
+#include "app/name_dialog.h"
 #include "play_driver.h"
 #include "records/child_folders.h"
 #include "records/child_summary.h"
@@ -169,11 +171,26 @@ TEST(ChildFolderTest, AnyNameIsOneFolderInsideTheRecordsAndNamesStayApart) {
         EXPECT_LE(folder.toUtf8().size(), 200);
         folders.insert(folder);
         if (!name.startsWith(longName)) {
-            EXPECT_EQ(ChildNameOfFolder(folder), name) << folder.toStdString();
+            EXPECT_EQ(ChildNameOfFolder(folder), ChildName(name)) << folder.toStdString();
         }
     }
     EXPECT_EQ(folders.size(), 12);
     EXPECT_EQ(ChildFolderName("はなこ"), "はなこ") << "a parent can find the folder";
+    // One child, one folder, however the input method typed the name.
+    for (const char* alike : {"はな\u3000こ", " はな  こ "})
+        EXPECT_EQ(ChildFolderName(QString::fromUtf8(alike)), ChildFolderName("はな こ")) << alike;
+    EXPECT_EQ(ChildFolderName(QString::fromUtf8("か\u3099")), ChildFolderName("が"));
+    EXPECT_EQ(ChildFolderName(QString::fromUtf8("\uFF8A\uFF85\uFF7A")), ChildFolderName("ハナコ"));
+    // A name cut for length, chosen again from the list, continues its own folder.
+    const QString cut = ChildFolderName(longName + "い");
+    NameDialog dialog({cut, ChildFolderName("_unnamed"), "_unnamed"}, "");
+    auto* names = dialog.findChild<QComboBox*>();
+    ASSERT_EQ(names->count(), 2) << "the unnamed record is no name in the list";
+    names->setCurrentIndex(0);
+    EXPECT_EQ(dialog.ChosenFolder(), cut);
+    names->setEditText("はな\u3000こ");
+    EXPECT_EQ(std::make_tuple(dialog.ChosenName(), dialog.ChosenFolder()),
+              std::make_tuple(QString("はな こ"), QString()));
 }
 
 // The space bar ends the question on the screen as a row of its own; the new one is timed
