@@ -7,6 +7,7 @@
 #include "app/command_line.h"
 #include "app/fizmo_app.h"
 #include "app/problem_check.h"
+#include "app/quit_signals.h"
 #include "app/records_keeper.h"
 #include "records/teacher_report.h"
 
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     CFizmoApp app(commandLine);
     if (!app.InitInstance()) return 1;
+    QuitOnSessionEnd();
     const int status = application.exec();
     app.ExitInstance();
     return status;

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 #include "app/installation_id.h"
@@ -31,8 +32,11 @@ RecordsChoice RememberRecordsChoice(const CommandLine& commandLine) {
         settings->setValue(kNameKey, name);
         settings->setValue(kChildFolderKey, ChildFolderName(name));
     }
+    // Absolute: a start from the launcher is in another working folder.
     if (!commandLine.recordsDir.empty())
-        settings->setValue(kFolderKey, QFile::decodeName(commandLine.recordsDir.c_str()));
+        settings->setValue(
+            kFolderKey,
+            QFileInfo(QFile::decodeName(commandLine.recordsDir.c_str())).absoluteFilePath());
     if (commandLine.fluentSeconds > 0) settings->setValue(kFluentKey, commandLine.fluentSeconds);
     RecordsChoice choice;
     choice.childName = settings->value(kNameKey).toString();
@@ -68,8 +72,12 @@ void RecordsKeeper::OpenWriter() {
                                                  complain_);
     } else if (!noRecords_) {
         const QString file = ChildSource() + "/" + ComputerFileName(InstallationId());
-        writer_ = std::make_unique<RecordWriter>(QFile::encodeName(file).toStdString(), complain_,
-                                                 RecordWriter::Place::kChildFolder);
+        // Only this user's own records folder is made: one chosen, a share say, must be there.
+        const auto place = recordsDir_ == DefaultRecordsDir()
+                               ? RecordWriter::Place::kChildFolderAndRecords
+                               : RecordWriter::Place::kChildFolder;
+        writer_ =
+            std::make_unique<RecordWriter>(QFile::encodeName(file).toStdString(), complain_, place);
     }
 }
 

@@ -10,13 +10,16 @@
 #include <QString>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "records/record_row.h"
 
 namespace {
 
 constexpr char kLineEnd[] = "\r\n";
-constexpr int kNotPlainFile = -1;  // not an errno: a link or a special file where rows go
+constexpr int kNotPlainFile = -1;
+constexpr std::size_t kMostUnwritten =
+    10'000;  // days of play  // not an errno: a link or a special file where rows go
 
 std::string Reason(int error) {
     return error == kNotPlainFile ? "it is a link or not a plain file" : std::strerror(error);
@@ -57,22 +60,30 @@ void RecordWriter::Run() {
     std::unique_lock lock(mutex_);
     busy_ = true;
     lock.unlock();
-    const bool open = Open();
+    Open();  // now: a new file begins with its header, and a fault is told at once
     lock.lock();
     busy_ = false;
     changed_.notify_all();
     while (true) {
         changed_.wait(lock, [this] { return closing_ || !waiting_.empty(); });
         if (waiting_.empty()) return;
-        std::string row = std::move(waiting_.front());
-        waiting_.pop_front();
+        for (std::string& row : waiting_) unwritten_.push_back(std::move(row));
+        waiting_.clear();
         busy_ = true;
         lock.unlock();
-        if (open && fd_ >= 0) Write(row);
+        WriteWaiting();
         lock.lock();
         busy_ = false;
         changed_.notify_all();
     }
+}
+
+// The rows not written yet, oldest first; what a share that stays away leaves unwritten past
+// the bound is dropped, oldest first.
+void RecordWriter::WriteWaiting() {
+    while (unwritten_.size() > kMostUnwritten) unwritten_.pop_front();
+    if (fd_ < 0 && !Open()) return;
+    while (!unwritten_.empty() && Write(unwritten_.front())) unwritten_.pop_front();
 }
 
 // In a folder that others share, a link or a special file planted at the child's file must
@@ -82,15 +93,22 @@ int RecordWriter::OpenChildFile(int* error) const {
     const QString path = QFile::decodeName(path_.c_str());
     const QByteArray folder = QFile::encodeName(QFileInfo(path).path());
     const QByteArray name = QFile::encodeName(QFileInfo(path).fileName());
-    if (!QDir().mkpath(QFile::decodeName(folder))) {
+    errno = 0;
+    if (place_ == Place::kChildFolderAndRecords &&
+        !QDir().mkpath(QFileInfo(QFile::decodeName(folder)).path())) {
         *error = errno ? errno : EACCES;
+        return -1;
+    }
+    // Others of a class sharing the folder may add their files and rows, as the umask allows.
+    if (::mkdir(folder.constData(), 0777) != 0 && errno != EEXIST) {
+        *error = errno;
         return -1;
     }
     const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     int fd = dir < 0 ? -1
                      : ::openat(dir, name.constData(),
                                 O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK,
-                                0644);
+                                0666);
     *error = errno;
     if (dir >= 0) ::close(dir);
     struct stat info {};
@@ -108,7 +126,7 @@ int RecordWriter::OpenChildFile(int* error) const {
 bool RecordWriter::Open() {
     errno = 0;
     int error = 0;
-    if (place_ == Place::kChildFolder) {
+    if (place_ != Place::kNamedFile) {
         fd_ = OpenChildFile(&error);
     } else {
         fd_ = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
@@ -129,7 +147,7 @@ bool RecordWriter::Open() {
 // a line of their own, so the first is not joined to that piece and lost with it. Unsure
 // whether it ends a line, a line end is written: a blank line is read as nothing.
 bool RecordWriter::StartLine() {
-    const int follow = place_ == Place::kChildFolder ? O_NOFOLLOW : 0;
+    const int follow = place_ == Place::kNamedFile ? 0 : O_NOFOLLOW;
     const int reader = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | follow);
     struct stat info {};
     char last = 0;
@@ -152,16 +170,15 @@ bool RecordWriter::Write(const std::string& text) {
         GiveUp(written < 0 ? errno : ENOSPC);
         return false;
     }
-    if (fdatasync(fd_) != 0 && errno != EINVAL) {
-        GiveUp(errno);
-        return false;
-    }
+    // The row is with the system, if maybe not on its disk: written again, it could be twice.
+    if (fdatasync(fd_) != 0 && errno != EINVAL) GiveUp(errno);
     return true;
 }
 
 void RecordWriter::GiveUp(int error) {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
+    if (std::exchange(complained_, true)) return;
     complain_("cannot keep the records in '" + path_ + "': " + Reason(error) +
               "; the game goes on without them.\n記録をファイル「" + path_ +
               "」に書けません。記録を残さずにゲームを続けます。");

@@ -15,13 +15,16 @@
 
 class RecordWriter final : public QuestionLog {
 public:
-    // Told once, on the writer's thread, when the file cannot be opened or written; rows
-    // after that are dropped and the game plays on.
+    // Told once, on the writer's thread, when the file cannot be opened or written; the game
+    // plays on, and the rows not written are tried again with each next row (a share that
+    // comes back), up to a bound.
     using Complaint = std::function<void(const std::string&)>;
 
     enum class Place {
-        kNamedFile,    // a sheet the user named: a file, a pipe or a link, as they chose
-        kChildFolder,  // a child's file in a records folder; its folder is made when missing
+        kNamedFile,              // a sheet the user named: a file, a pipe or a link, as they chose
+        kChildFolder,            // a child's file in a records folder that must be there (a share
+                                 // not mounted yet is never made in its mount point's place)
+        kChildFolderAndRecords,  // the same, the records folder made too when missing
     };
     RecordWriter(std::string path, Complaint complain, Place place = Place::kNamedFile);
     // Writes every row still waiting: a normal close loses none.
@@ -30,11 +33,12 @@ public:
     RecordWriter& operator=(const RecordWriter&) = delete;
 
     void Record(const QuestionResult& result) override;
-    // Waits until every row handed over so far is written (or given up).
+    // Waits until every row handed over so far is written, or tried.
     void Drain();
 
 private:
     void Run();
+    void WriteWaiting();
     bool Open();
     int OpenChildFile(int* error) const;
     bool StartLine();
@@ -48,6 +52,8 @@ private:
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<std::string> waiting_;
+    std::deque<std::string> unwritten_;  // the writer's thread's own
+    bool complained_ = false;
     bool busy_ = false;
     bool closing_ = false;
     std::thread thread_;

@@ -12,6 +12,8 @@ FIZMO_TEST_PACKAGES+=" pulseaudio pulseaudio-utils"
 FIZMO_TEST_PACKAGES+=" pipewire pipewire-pulse wireplumber dbus-daemon"
 # A Wayland compositor, and Qt's Wayland platform for the game under it.
 FIZMO_TEST_PACKAGES+=" weston qt6-wayland"
+# A decimal-comma locale for the records test, made in the test's own folder.
+FIZMO_TEST_PACKAGES+=" locales"
 # Reading the teacher's PDF back: its pages as pictures, its text as selectable text.
 FIZMO_TEST_PACKAGES+=" poppler-utils"
 

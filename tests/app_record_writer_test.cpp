@@ -4,10 +4,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "app/records_keeper.h"
 #include "play_driver.h"
+#include "records/child_folders.h"
 #include "records/record_reader.h"
 #include "records/record_writer.h"
 
@@ -127,6 +131,48 @@ TEST(RecordWriterTest, TwoWritersOfOneFileLeaveWholeRows) {
     ReadRecordFile(QString::fromStdString(path), &rows, &skipped);
     EXPECT_EQ(rows.size(), 400u);
     EXPECT_FALSE(skipped.Any()) << SkippedLine(skipped);
+}
+
+// A records folder on a share not mounted yet: nothing is made in its place, one message is
+// given, and the rows come when the share does.
+TEST(RecordWriterTest, RowsWaitForAShareThatComesBack) {
+    QTemporaryDir dir;
+    const QString share = dir.filePath("share");
+    int complaints = 0;
+    QuestionResult row;
+    row.quizMode = kQuizTimesTable;
+    row.encoding = TextEncoding::Utf8;
+    row.question = "2 × 3 =";
+    row.answer = "6";
+    {
+        RecordWriter writer((share + "/child/pc.csv").toStdString(),
+                            [&](const std::string&) { ++complaints; },
+                            RecordWriter::Place::kChildFolder);
+        writer.Record(row);
+        writer.Record(row);
+        writer.Drain();
+        EXPECT_FALSE(QFileInfo::exists(share)) << "the share's mount point was made";
+        ASSERT_TRUE(QDir().mkpath(share));
+        writer.Record(row);
+    }
+    EXPECT_EQ(complaints, 1);
+    std::vector<RecordRow> rows;
+    SkippedRecords skipped;
+    ReadChildFolder(share + "/child", &rows, &skipped);
+    EXPECT_EQ(rows.size(), 3u);
+    EXPECT_FALSE(skipped.Any()) << SkippedLine(skipped);
+}
+
+// A records folder given relative is remembered as the folder it named then.
+TEST(RecordsChoiceTest, ARelativeRecordsFolderIsRememberedWhole) {
+    CommandLine commandLine;
+    commandLine.recordsDir = "class/records";
+    EXPECT_EQ(RememberRecordsChoice(commandLine).recordsDir,
+              QDir::current().absoluteFilePath("class/records"));
+    EXPECT_EQ(RememberRecordsChoice({}).recordsDir,
+              QDir::current().absoluteFilePath("class/records"));
+    commandLine.recordsDir = DefaultRecordsDir().toStdString();
+    RememberRecordsChoice(commandLine);
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 # records shows each colour on screens of 1366 x 768 and 1920 x 1080; the teacher's PDF shows
 # them too with its Japanese text selectable; damaged records are read as far as they can be,
 # named in one line, and left byte for byte as they were; --no-records keeps nothing; the
-# practice chosen at start is checked in the menu and remembered.
+# practice chosen at start is checked in the menu and remembered; records in a class's shared
+# folder hold under a decimal-comma locale, a torn row, a link, a FIFO, a name in two forms and a
+# sheet a spreadsheet saved again.
 # Usage: bash records.sh <fizmo binary> <source dir> <build dir>
 set -uo pipefail
 [ -n "${FIZMO_E2E_TRACE:-}" ] && set -x
@@ -165,4 +167,86 @@ quit_app
 launch --no-records
 practice_checked "the next start"
 quit_app
+# 6. Records that hold in a class's shared folder. Every input below leaves the files that were
+# there byte for byte as they were, except for the rows a game legitimately appends.
+class="$work/class"
+mkdir -p "$class"
+rows_in() { cat "$class/$1/"*.csv 2>/dev/null | grep -c "$2"; }
+# Plays a hard game as child $1 until its game over is kept; further arguments go to fizmo.
+play_class_game() {
+  local child=$1 before
+  shift
+  before=$(rows_in "$child" ゲームオーバー)
+  launch --records-dir="$class" --name="$child" --level=hard --start "$@"
+  wait_for 40 eval '[ "$(rows_in "$child" ゲームオーバー)" -gt "$before" ]' ||
+    fail "no game over kept for $child"
+}
+# A decimal-comma locale: its rows read back, in きろく and in the teacher's PDF.
+mkdir -p "$work/locales"
+localedef -i de_DE -f UTF-8 "$work/locales/de_DE.UTF-8" 2>/dev/null
+printf '#!/bin/sh\nLOCPATH="%s" LC_ALL=de_DE.UTF-8 exec "%s" "$@"\n' "$work/locales" "$fizmo" >fizmo-de
+chmod +x fizmo-de
+if [ "$(LOCPATH="$work/locales" LC_ALL=de_DE.UTF-8 bash -c 'printf %.1f 1')" = "1,0" ]; then
+  fizmo_c=$fizmo fizmo="$work/fizmo-de"
+  play_class_game Lena
+  grep -q ',[0-9]*\.[0-9],ゲームオーバー,' "$class/Lena/"*.csv || fail "de_DE: $(tail -n 1 "$class/Lena/"*.csv)"
+  choose "ﾌｧｲﾙ(&F)" 3
+  wait_for 10 kiroku_shows lena "kiroku_ゆき_1920x1080" 100 $yellow || fail "de_DE: きろく shows no row"
+  quit_app
+  day=$(grep ゲームオーバー "$class/Lena/"*.csv | head -n 1 | cut -c 1-10)
+  "$fizmo" --report=de.pdf "$class/Lena" 2>de.err || fail "de_DE: no PDF"
+  fizmo=$fizmo_c
+  ! grep -q 読めなかった de.err && pdftotext -f 2 -l 2 de.pdf - | grep -q "^$day" ||
+    fail "de_DE: the PDF shows no row: $(cat de.err)"
+else
+  echo "no de_DE.UTF-8 locale (localedef from the locales package): a decimal comma is not tried"
+  play_class_game Lena
+  quit_app
+fi
+own_file=$(basename "$(ls "$class/Lena/"*.csv)")
+# A torn last row, a link and a FIFO where a child's file goes, a sheet a spreadsheet saved.
+printf '2026-12-03 17:00:00,九九の計算,ふつう,1,"7 × 3 =",21,"2' >>"$class/Lena/$own_file"
+cp "$class/Lena/$own_file" lena.before
+mkdir -p "$class/Mio" "$class/Sora" "$class/ユイ"
+printf 'not records\n' >elsewhere.txt
+ln -s "$work/elsewhere.txt" "$class/Mio/$own_file"
+mkfifo "$class/Sora/$own_file"
+{
+  printf '日時,計算の種類,レベル,ステージ,問題,答え,入力した数字,まちがい,秒,結果,問題ファイル\n'
+  printf '2026/12/1 17:00,九九の計算,ふつう,1,7 × 3 =,21,21,0,3,正解,\n'
+  printf '12/2/26 5:01 PM,九九の計算,ふつう,1,6 × 7 =,42,942,1,9.5,正解,\n'
+  printf '03.12.2026 17:02,九九の計算,ふつう,1,8 × 9 =,72,,0,30,ゲームオーバー,\n'
+} >"$class/ユイ/saved.csv"
+kept=$(folder_state "$class/Mio"; folder_state "$class/Sora"; folder_state "$class/ユイ"; md5sum elsewhere.txt)
+play_class_game Lena
+quit_app
+cmp -s -n "$(stat -c %s lena.before)" lena.before "$class/Lena/$own_file" || fail "the torn sheet was changed"
+[ "$(tail -c +$(($(stat -c %s lena.before) + 1)) "$class/Lena/$own_file" | head -c 2 | od -An -c | tr -d ' ')" = '\r\n' ] ||
+  fail "the next run's rows were joined to the torn row"
+# A SIGTERM, as a logout sends, keeps the question on the screen as ストップ.
+stops=$(rows_in Lena ストップ)
+launch --records-dir="$class" --name=Lena --level=easy --start
+sleep 2
+kill -TERM "$app_pid"
+wait "$app_pid" || fail "SIGTERM: exit status $?"
+app_pid=""
+[ "$(rows_in Lena ストップ)" -gt "$stops" ] || fail "SIGTERM lost the question on the screen"
+for child in Mio Sora; do
+  launch --records-dir="$class" --name=$child
+  wait_for 10 grep -q "is a link or not a plain file" "$work/err" || fail "$child: no message: $(cat "$work/err")"
+  quit_app
+done
+# A name in two forms: the input method's wide space and a composed が, an ordinary space and
+# か with a separate mark. One child, one folder.
+for name in "$(printf 'が\xe3\x80\x80く')" "$(printf 'か\xe3\x82\x99 く')"; do
+  launch --records-dir="$class" --name="$name"
+  quit_app
+done
+[ "$(ls "$class" | grep -c く)" = 1 ] || fail "a name in two forms made two folders: $(ls "$class")"
+"$fizmo" --report=class.pdf "$class" 2>class.err || fail "--report on the class: $(cat class.err)"
+grep -q ユイ class.err && fail "the sheet a spreadsheet saved was not read: $(cat class.err)"
+grep -q "^fizmo: Lena: 読めなかった行 1・" class.err || fail "not only the torn row is skipped: $(cat class.err)"
+pdftotext class.pdf - | grep -q "^2026-12-03" || fail "no day of ユイ's sheet in the PDF"
+[ "$(folder_state "$class/Mio"; folder_state "$class/Sora"; folder_state "$class/ユイ"; md5sum elsewhere.txt)" = "$kept" ] ||
+  fail "a link, a FIFO or a saved sheet was changed"
 echo "PASS"
