@@ -31,8 +31,9 @@ constexpr Named kEnds[] = {{static_cast<int>(QuestionEnd::kAnswered), "正解"},
                            {static_cast<int>(QuestionEnd::kSkipped), "スキップ"}};
 constexpr std::string_view kHeader =
     "日時,計算の種類,レベル,ステージ,問題,答え,入力した数字,まちがい,秒,結果,問題ファイル";
-// A spreadsheet takes a cell that starts with one of these for a formula.
-constexpr std::string_view kFormulaStarts = "=+-@";
+// A spreadsheet takes a cell that starts with one of these for a formula (a tab or a carriage
+// return can stand before the formula).
+constexpr std::string_view kFormulaStarts = "=+-@\t\r";
 
 template <std::size_t N>
 const char* NameOf(const Named (&table)[N], int value, const char* otherwise) {

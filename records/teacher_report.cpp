@@ -14,13 +14,9 @@
 
 namespace {
 
-struct Gathered {
-    std::vector<RecordRow> rows;
-    SkippedRecords skipped;
-};
-// By name, and so in the order a teacher looks a child up; records of one child from two
-// places make one page.
-using Children = QMap<QString, Gathered>;
+// Each child's files and folders, by name, and so in the order a teacher looks a child up;
+// records of one child from two places make one page.
+using Children = QMap<QString, QStringList>;
 
 void Say(std::FILE* err, const QString& text) {
     std::fprintf(err, "fizmo: %s\n", text.toUtf8().constData());
@@ -30,11 +26,6 @@ bool HoldsRecords(const QDir& dir) {
     return !dir.entryList({"*.csv"}, QDir::Files | QDir::System).isEmpty();
 }
 
-void ReadFolder(const QString& folder, const QString& name, Children* children) {
-    Gathered& child = (*children)[name];
-    ReadChildFolder(folder, &child.rows, &child.skipped);
-}
-
 // A record file, a child's folder, or a records folder of children's folders.
 void Gather(const QString& input, Children* children, std::FILE* err) {
     const QFileInfo info(input);
@@ -42,17 +33,16 @@ void Gather(const QString& input, Children* children, std::FILE* err) {
         // The folder's own name, even when given as "." or with a slash at the end.
         const QDir dir(info.absoluteFilePath());
         if (HoldsRecords(dir))
-            return ReadFolder(dir.path(), ChildNameOfFolder(dir.dirName()), children);
+            return (*children)[ChildNameOfFolder(dir.dirName())].append(dir.path());
         bool any = false;
         for (const QString& sub : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
             if (!HoldsRecords(QDir(dir.filePath(sub)))) continue;
-            ReadFolder(dir.filePath(sub), ChildNameOfFolder(sub), children);
+            (*children)[ChildNameOfFolder(sub)].append(dir.filePath(sub));
             any = true;
         }
         if (!any) Say(err, input + ": きろくが ありません / no records in this folder");
     } else if (info.isFile() && info.isReadable()) {
-        Gathered& child = (*children)[info.completeBaseName()];
-        ReadRecordFile(input, &child.rows, &child.skipped);
+        (*children)[info.completeBaseName()].append(input);
     } else {
         Say(err, input + (info.exists() ? ": よめません / cannot be read"
                                         : ": ありません / no such file or folder"));
@@ -67,14 +57,18 @@ int WriteTeacherReport(const QString& outPdf, const QStringList& inputs, double 
     for (const QString& input : inputs.isEmpty() ? QStringList{DefaultRecordsDir()} : inputs)
         Gather(input, &children, err);
 
+    // A child's rows at a time: a class's years of rows are never all held at once.
     std::vector<ChildSummary> summaries;
     for (auto it = children.begin(); it != children.end(); ++it) {
-        summaries.push_back(SummarizeChild(it.key().toStdString(), std::move(it->rows),
-                                           fluentSeconds, it->skipped));
-        const std::string skipped = SkippedLine(it->skipped);
-        if (!skipped.empty())
+        std::vector<RecordRow> rows;
+        SkippedRecords skipped;
+        for (const QString& source : *it) ReadRecords(source, &rows, &skipped);
+        summaries.push_back(
+            SummarizeChild(it.key().toStdString(), std::move(rows), fluentSeconds, skipped));
+        const std::string line = SkippedLine(skipped);
+        if (!line.empty())
             Say(err, (it.key().isEmpty() ? "なまえなし" : it.key()) + ": " +
-                         QString::fromStdString(skipped));
+                         QString::fromStdString(line));
     }
 
     // Written aside and put in place at the end: a failed run leaves no half a PDF.

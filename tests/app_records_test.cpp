@@ -140,6 +140,24 @@ TEST(RecordRowTest, RowsReadBackAsWrittenAndDamagedOnesAreSkipped) {
         << "only one digit of tenths was ever written";
 }
 
+// What reads as a formula never reaches a spreadsheet as one; what could not be read is one
+// short line however many files it was.
+TEST(RecordRowTest, FormulasStayTextAndTheSkippedLineStaysShort) {
+    QuestionResult word;
+    word.quizMode = kQuizWordProblems;
+    word.encoding = TextEncoding::Utf8;
+    for (const std::string start : {"=", "+", "-", "@", "\t=", "\r="}) {
+        word.question = start + "1+1";
+        EXPECT_NE(RecordRowText(word).find(",\"'" + word.question + "\","), std::string::npos)
+            << RecordRowText(word);
+        EXPECT_EQ(ParseRecordRow(RecordRowText(word))->question, word.question);
+    }
+    SkippedRecords skipped{5, {"a.csv", "b.csv", "c.csv", "d.csv", "e.csv"}};
+    const std::string line = SkippedLine(skipped);
+    EXPECT_NE(line.find("c.csv …ほか 2 ファイル"), std::string::npos) << line;
+    EXPECT_EQ(line.find("d.csv"), std::string::npos) << line;
+}
+
 // The 日時 a spreadsheet writes back when it saves the sheet.
 TEST(RecordRowTest, ATimeThatASpreadsheetSavedReadsAsTheGameWroteIt) {
     for (const char* saved :
