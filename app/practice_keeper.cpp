@@ -25,6 +25,7 @@ bool AnyAsked(const KindStates& states) {
 
 PracticeKeeper::PracticeKeeper(const CommandLine& commandLine, RecordsKeeper* records)
     : records_(records) {
+    reader_.setMaxThreadCount(1);
     auto settings = FizmoSettings();
     if (commandLine.table) settings->setValue(kTableKey, *commandLine.table);
     if (commandLine.order) settings->setValue(kOrderKey, static_cast<int>(*commandLine.order));
@@ -42,6 +43,7 @@ PracticeKeeper::PracticeKeeper(const CommandLine& commandLine, RecordsKeeper* re
 
 void PracticeKeeper::Attach(CFizmoView* view) {
     view_ = view;
+    states_ = {};  // a child of their own, maybe: theirs are read anew
     Apply();
 }
 
@@ -55,14 +57,32 @@ void PracticeKeeper::Remember() const {
 
 void PracticeKeeper::Apply() {
     chooser_ = PracticeChooser(settings_);
-    if (settings_.weak) ReadStates();
+    if (settings_.weak) {
+        TakeStates(states_);
+        ReadStates();
+    }
     if (view_) view_->m_pChooser = settings_.Plain() ? nullptr : this;
 }
 
-// The child's states as their records stand, including the game just played.
+void PracticeKeeper::TakeStates(const KindStates& states) {
+    states_ = states;
+    chooser_.SetStates(states, AnyAsked(states));
+}
+
+// The child's states as their records stand, including the game just played. Until they
+// are read, the game goes on with those read before.
 void PracticeKeeper::ReadStates() {
-    const ChildSummary child = records_->ReadChild();
-    chooser_.SetStates(child.states, AnyAsked(child.states));
+    ++readsUnderWay_;
+    reader_.start([this, read = records_->ChildReader()] {
+        auto child = std::make_shared<ChildSummary>(read());
+        QMetaObject::invokeMethod(
+            &alive_,
+            [this, child] {
+                --readsUnderWay_;
+                TakeStates(child->states);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void PracticeKeeper::Begin() {

@@ -60,24 +60,26 @@ RecordsKeeper::RecordsKeeper(const CommandLine& commandLine, Complaint complain)
     childFolder_ = choice.childFolder;
     recordsDir_ = choice.recordsDir;
     fluentSeconds_ = choice.fluentSeconds;
+    installationId_ = InstallationId();
+    saver_.setMaxThreadCount(1);
     OpenWriter();
 }
 
 RecordsKeeper::~RecordsKeeper() = default;
 
 void RecordsKeeper::OpenWriter() {
-    writer_.reset();
+    if (writer_) closer_.start([old = std::move(writer_)]() mutable { old.reset(); });
     if (!resultsFile_.isEmpty()) {
-        writer_ = std::make_unique<RecordWriter>(QFile::encodeName(resultsFile_).toStdString(),
+        writer_ = std::make_shared<RecordWriter>(QFile::encodeName(resultsFile_).toStdString(),
                                                  complain_);
     } else if (!noRecords_) {
-        const QString file = ChildSource() + "/" + ComputerFileName(InstallationId());
+        const QString file = ChildSource() + "/" + ComputerFileName(installationId_);
         // Only this user's own records folder is made: one chosen, a share say, must be there.
         const auto place = recordsDir_ == DefaultRecordsDir()
                                ? RecordWriter::Place::kChildFolderAndRecords
                                : RecordWriter::Place::kChildFolder;
         writer_ =
-            std::make_unique<RecordWriter>(QFile::encodeName(file).toStdString(), complain_, place);
+            std::make_shared<RecordWriter>(QFile::encodeName(file).toStdString(), complain_, place);
     }
 }
 
@@ -85,29 +87,30 @@ void RecordsKeeper::Record(const QuestionResult& result) {
     if (writer_) writer_->Record(result);
 }
 
-void RecordsKeeper::Flush() {
-    if (writer_) writer_->Drain();
-}
-
 QString RecordsKeeper::ChildSource() const {
     if (!resultsFile_.isEmpty()) return resultsFile_;
     return QDir(recordsDir_).filePath(childFolder_);
 }
 
-ChildSummary RecordsKeeper::ReadChild() {
-    Flush();
-    std::vector<RecordRow> rows;
-    SkippedRecords skipped;
-    ReadRecords(ChildSource(), &rows, &skipped);
-    return SummarizeChild(childName_.toStdString(), std::move(rows), fluentSeconds_,
-                          std::move(skipped));
+std::function<ChildSummary()> RecordsKeeper::ChildReader() const {
+    return [writer = writer_, source = ChildSource(), name = childName_.toStdString(),
+            fluentSeconds = fluentSeconds_] {
+        if (writer) writer->Drain();
+        std::vector<RecordRow> rows;
+        SkippedRecords skipped;
+        ReadRecords(source, &rows, &skipped);
+        return SummarizeChild(name, std::move(rows), fluentSeconds, std::move(skipped));
+    };
 }
 
 void RecordsKeeper::SetChild(const QString& name, const QString& folder) {
     const QString childFolder = folder.isEmpty() ? ChildFolderName(name) : folder;
-    auto settings = FizmoSettings();
-    settings->setValue(kNameKey, name);
-    settings->setValue(kChildFolderKey, childFolder);
+    // Saving the settings waits on the disk; in order, the last name chosen stays.
+    saver_.start([name, childFolder] {
+        auto settings = FizmoSettings();
+        settings->setValue(kNameKey, name);
+        settings->setValue(kChildFolderKey, childFolder);
+    });
     childName_ = name;
     if (childFolder == childFolder_) return;
     childFolder_ = childFolder;

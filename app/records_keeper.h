@@ -4,6 +4,7 @@
 // nowhere. The name, the folder and the fluency time are remembered for the next start.
 
 #include <QString>
+#include <QThreadPool>
 #include <functional>
 #include <memory>
 #include <string>
@@ -33,8 +34,6 @@ public:
     ~RecordsKeeper() override;
 
     void Record(const QuestionResult& result) override;
-    // Waits until every row so far is on the disk.
-    void Flush();
 
     QString ChildName() const { return childName_; }
     // Rows from now on go to `name`'s records, in `folder` when it was found in the records
@@ -46,8 +45,9 @@ public:
     QString ResultsFile() const { return resultsFile_; }
     // Where the child's rows are read from: the sheet named with --results, or their folder.
     QString ChildSource() const;
-    // Every row of the child's so far, with what could not be read.
-    ChildSummary ReadChild();
+    // Reads every row of the child's so far, with what could not be read, once the rows
+    // handed over are written. For a thread other than the game's: it waits on the disk.
+    std::function<ChildSummary()> ChildReader() const;
 
 private:
     void OpenWriter();
@@ -57,9 +57,12 @@ private:
     QString childFolder_;
     QString recordsDir_;
     QString resultsFile_;
+    QString installationId_;
     double fluentSeconds_;
     bool noRecords_;
-    std::unique_ptr<RecordWriter> writer_;
+    std::shared_ptr<RecordWriter> writer_;  // shared with a reader waiting for its rows
+    QThreadPool closer_;  // a child's writer is closed here: its last rows may wait on a share
+    QThreadPool saver_;   // the settings, saved in order off the game's thread
 };
 
 // The settings the program remembers, where the desktop keeps them.

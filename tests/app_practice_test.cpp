@@ -3,6 +3,7 @@
 // other test of the drill plays.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <fstream>
 #include <map>
@@ -123,6 +124,7 @@ TEST(AppPracticeTest, AFactMissedComesBackOftenWhileTheChildKeepsSucceeding) {
     PlayDriver play(1280, 1000);
     weak.Attach(&play.view);
     weak.Begin();
+    while (weak.Reading()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     int sixSevens = 0;
     for (int q = 0; q < 40; ++q) {
         const Operands fact = weak.Next(kQuizTimesTable, play.random);

@@ -142,7 +142,7 @@ before=$(folder_state "$work/bad")
 timeout 60 "$fizmo" --report=bad.pdf "$bad" 2>bad.err || fail "--report on damaged records: $(cat bad.err)"
 [ "$(folder_state "$work/bad")" = "$before" ] || fail "reading damaged records changed them"
 [ "$(grep -c "^fizmo:" bad.err)" = 1 ] || fail "not one line for what was skipped: $(cat bad.err)"
-for name in torn.csv cells.csv random.csv folder.csv; do
+for name in cells.csv folder.csv random.csv "ほか 1 ファイル"; do
   grep -q "$name" bad.err || fail "$name is not named: $(cat bad.err)"
 done
 grep -q sjis.csv bad.err && fail "the Shift-JIS sheet was not read: $(cat bad.err)"
