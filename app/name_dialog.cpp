@@ -1,10 +1,13 @@
 #include "app/name_dialog.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QThreadPool>
 #include <QVBoxLayout>
 
 #include "records/child_folders.h"
@@ -16,12 +19,9 @@ NameDialog::NameDialog(const QStringList& folders, const QString& current, QWidg
     names_->setEditable(true);
     names_->setInsertPolicy(QComboBox::NoInsert);
     names_->setMinimumContentsLength(16);
-    // The unnamed record is chosen by leaving the name empty.
-    for (const QString& folder : folders)
-        if (const QString name = ChildNameOfFolder(folder); !name.isEmpty())
-            names_->addItem(name, folder);
     names_->setCurrentText(current);
     names_->lineEdit()->selectAll();
+    AddFolders(folders);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -36,6 +36,17 @@ NameDialog::NameDialog(const QStringList& folders, const QString& current, QWidg
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+void NameDialog::AddFolders(const QStringList& folders) {
+    const QString typed = names_->currentText();
+    const bool allSelected = names_->lineEdit()->selectedText() == typed;
+    // The unnamed record is chosen by leaving the name empty.
+    for (const QString& folder : folders)
+        if (const QString name = ChildNameOfFolder(folder); !name.isEmpty())
+            names_->addItem(name, folder);
+    names_->setEditText(typed);
+    if (allSelected) names_->lineEdit()->selectAll();
+}
+
 QString NameDialog::ChosenName() const {
     return ChildName(names_->currentText());
 }
@@ -47,7 +58,16 @@ QString NameDialog::ChosenFolder() const {
 }
 
 bool RunNameDialog(QWidget* parent, const QString& recordsDir, QString* name, QString* folder) {
-    NameDialog dialog(ChildFolders(recordsDir), *name, parent);
+    NameDialog dialog({}, *name, parent);
+    QThreadPool::globalInstance()->start([recordsDir, alive = QPointer<NameDialog>(&dialog)] {
+        const QStringList folders = ChildFolders(recordsDir);
+        QMetaObject::invokeMethod(
+            qApp,
+            [alive, folders] {
+                if (alive) alive->AddFolders(folders);
+            },
+            Qt::QueuedConnection);
+    });
     if (dialog.exec() != QDialog::Accepted) return false;
     *name = dialog.ChosenName();
     *folder = dialog.ChosenFolder();

@@ -17,11 +17,13 @@ public:
     QString ChosenName() const;
     // The folder of the name chosen from the list; empty for a name typed anew.
     QString ChosenFolder() const;
+    // Adds the children of `folders` to the list, leaving what is typed as it is.
+    void AddFolders(const QStringList& folders);
 
 private:
     QComboBox* names_;
 };
 
-// Runs the dialog modally over the children of `recordsDir`; true on OK, with `name` and
-// `folder` (ChosenFolder) set.
+// Runs the dialog modally over the children of `recordsDir`, listed off the game's thread as
+// a share may stall; true on OK, with `name` and `folder` (ChosenFolder) set.
 bool RunNameDialog(QWidget* parent, const QString& recordsDir, QString* name, QString* folder);

@@ -142,21 +142,22 @@ void RecordsWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
+// The child alone until the others' folders are listed, off the game's thread.
 void RecordsWindow::ShowChild() {
-    FillChildren(keeper_->ChildSource());
+    FillChildren(keeper_->ChildSource(), {});
     Reload(true);
 }
 
-// The children with records, and the one chosen even before it has any. A sheet named on
-// the command line stands alone, as the rows of this run go there.
-void RecordsWindow::FillChildren(const QString& chosen) {
+// The children with records in `folders`, and the one chosen even before it has any. A sheet
+// named on the command line stands alone, as the rows of this run go there.
+void RecordsWindow::FillChildren(const QString& chosen, const QStringList& folders) {
     children_->clear();
     if (!keeper_->ResultsFile().isEmpty()) {
         children_->addItem(QFileInfo(chosen).fileName(), chosen);
         return;
     }
     const QDir dir(keeper_->RecordsDir());
-    for (const QString& folder : ChildFolders(dir.path()))
+    for (const QString& folder : folders)
         children_->addItem(ShownName(ChildNameOfFolder(folder)), dir.filePath(folder));
     int index = children_->findData(chosen);
     if (index < 0) {
@@ -178,7 +179,10 @@ void RecordsWindow::Reload(bool always) {
                              : children_->currentText();
     const double fluentSeconds = keeper_->FluentSeconds();
     const QString shown = always ? QString() : shownFiles_;
-    reader_.start([this, always, chosen, name, fluentSeconds, shown] {
+    const QString listed = always && keeper_->ResultsFile().isEmpty() ? keeper_->RecordsDir() : "";
+    reader_.start([this, always, chosen, name, fluentSeconds, shown, listed] {
+        auto folders =
+            listed.isEmpty() ? nullptr : std::make_shared<QStringList>(ChildFolders(listed));
         const QString files = FilesOf(chosen);
         std::shared_ptr<ChildSummary> read;
         if (always || files != shown) {
@@ -189,15 +193,17 @@ void RecordsWindow::Reload(bool always) {
                 name.toStdString(), std::move(rows), fluentSeconds, std::move(skipped)));
         }
         QMetaObject::invokeMethod(
-            this, [this, chosen, files, read] { Show(chosen, files, read); }, Qt::QueuedConnection);
+            this, [this, chosen, files, read, folders] { Show(chosen, files, read, folders); },
+            Qt::QueuedConnection);
     });
 }
 
 // Back on the game's thread. Rows read for a child no longer chosen are dropped.
 void RecordsWindow::Show(const QString& chosen, const QString& files,
-                         std::shared_ptr<ChildSummary> read) {
+                         std::shared_ptr<ChildSummary> read, std::shared_ptr<QStringList> folders) {
     reading_ = false;
     const bool stillChosen = chosen == children_->currentData().toString();
+    if (stillChosen && folders) FillChildren(chosen, *folders);
     if (stillChosen && read) {
         shownFiles_ = files;
         summary_ = std::move(*read);

@@ -30,11 +30,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FillChildren(const QString& chosenFolder);
+    void FillChildren(const QString& chosen, const QStringList& folders);
     // Reads the chosen child's rows off the game's thread, when their files changed or
     // `always`: a shared folder that stalls, or years of rows, must not stall play.
     void Reload(bool always);
-    void Show(const QString& chosen, const QString& files, std::shared_ptr<ChildSummary> read);
+    void Show(const QString& chosen, const QString& files, std::shared_ptr<ChildSummary> read,
+              std::shared_ptr<QStringList> folders);
 
     RecordsKeeper* keeper_;
     QComboBox* children_;
