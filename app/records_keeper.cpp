@@ -60,7 +60,6 @@ RecordsKeeper::RecordsKeeper(const CommandLine& commandLine, Complaint complain)
     childFolder_ = choice.childFolder;
     recordsDir_ = choice.recordsDir;
     fluentSeconds_ = choice.fluentSeconds;
-    installationId_ = InstallationId();
     saver_.setMaxThreadCount(1);
     OpenWriter();
 }
@@ -73,6 +72,8 @@ void RecordsKeeper::OpenWriter() {
         writer_ = std::make_shared<RecordWriter>(QFile::encodeName(resultsFile_).toStdString(),
                                                  complain_);
     } else if (!noRecords_) {
+        // Made when records are first kept: --no-records and --results leave nothing behind.
+        if (installationId_.isEmpty()) installationId_ = InstallationId();
         const QString file = ChildSource() + "/" + ComputerFileName(installationId_);
         // Only this user's own records folder is made: one chosen, a share say, must be there.
         const auto place = recordsDir_ == DefaultRecordsDir()
