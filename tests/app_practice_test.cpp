@@ -154,6 +154,7 @@ TEST(AppPracticeTest, WeakFactsSpreadWhenEveryQuestionIsSkipped) {
     PracticeKeeper weak(Parse({"--table=all", "--practice-weak"}), &records);
     PlayDriver play(1280, 1000);
     weak.Attach(&play.view);
+    while (weak.Reading()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     std::map<std::pair<int, int>, int> times, sums;
     for (const Operands& f : Skip(play, kQuizTimesTable, 40)) ++times[{f.a, f.b}];
     for (const Operands& f : Skip(play, kQuizAddition, 40)) ++sums[{f.a, f.b}];
