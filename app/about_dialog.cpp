@@ -36,9 +36,19 @@ QLabel* AddText(QWidget* dialog, const QString& text, const QRect& where) {
     return label;
 }
 
+// The voice's credit, as its licence asks, below the box's own lines: the box grows for it.
+void AddCredit(QDialog* dialog, const DialogUnits& du, const QString& credit) {
+    const int lines = static_cast<int>(credit.count('\n')) + 1;
+    constexpr int kTop = 55;
+    constexpr int kLineHeight = 8;
+    QLabel* label = AddText(dialog, credit, du.Rect(11, kTop, 199, lines * kLineHeight));
+    label->setObjectName(QStringLiteral("voiceCredit"));
+    dialog->setFixedSize(du.X(217), du.Y(kTop + lines * kLineHeight + 7));
+}
+
 }  // namespace
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+CAboutDlg::CAboutDlg(QWidget* parent, const QString& credit) : QDialog(parent) {
     RegisterGothicSubstitutes();
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
     font.setPointSize(9);
@@ -65,4 +75,5 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     AddText(this, QStringLiteral("たのしく けいさん れんしゅう！"), du.Rect(39, 23, 124, 8));
+    if (!credit.isEmpty()) AddCredit(this, du, credit);
 }

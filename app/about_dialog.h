@@ -7,5 +7,6 @@ class CAboutDlg : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CAboutDlg(QWidget* parent = nullptr);
+    // `credit`: the read-aloud voice and its licence's attribution, shown below when given.
+    explicit CAboutDlg(QWidget* parent = nullptr, const QString& credit = {});
 };

@@ -26,5 +26,6 @@ enum AppCommand : unsigned {
     ID_CARRY_ALL = 32814,
     ID_CARRY_NONE = 32815,
     ID_CARRY_ONLY = 32816,
+    ID_READ_ALOUD = 32820,  // 計算の種類 → よみあげ
     ID_DECORATION = 65535,  // the plain menu-bar items: handled nowhere
 };

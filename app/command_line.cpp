@@ -171,6 +171,16 @@ std::optional<std::string> ChoosePractice(const QCommandLineParser& parser, Comm
     return "--order: unknown order '" + order.toStdString() + "' (up, down or shuffle)";
 }
 
+std::optional<std::string> ChooseSpeech(const QCommandLineParser& parser, CommandLine* result) {
+    result->readAloud = parser.isSet("read-aloud");
+    if (!parser.isSet("voice")) return std::nullopt;
+    result->voiceFile = parser.value("voice").toLocal8Bit().toStdString();
+    std::FILE* file = std::fopen(result->voiceFile.c_str(), "rb");
+    if (!file) return "cannot read the voice '" + result->voiceFile + "': " + std::strerror(errno);
+    std::fclose(file);
+    return std::nullopt;
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(int argc, const char* const* argv) {
@@ -205,7 +215,10 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
                        QCommandLineOption("table", {}, "N"),
                        QCommandLineOption("order", {}, "ORDER"),
                        QCommandLineOption("carry", {}, "CHOICE"),
-                       QCommandLineOption("practice-weak")});
+                       QCommandLineOption("practice-weak"),
+
+                       QCommandLineOption("read-aloud"),
+                       QCommandLineOption("voice", {}, "FILE")});
     if (!parser.parse(args)) return Failure(ParserError(parser, args));
     if (parser.isSet(help)) {
         result.action = CommandLine::Action::Help;
@@ -222,6 +235,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
     }
     if (auto error = ChooseRecords(parser, &result)) return Failure(*error);
     if (auto error = ChoosePractice(parser, &result)) return Failure(*error);
+    if (auto error = ChooseSpeech(parser, &result)) return Failure(*error);
     if (parser.isSet(report)) {
         result.action = CommandLine::Action::Report;
         result.reportFile = parser.value(report).toLocal8Bit().toStdString();
@@ -256,6 +270,7 @@ std::string HelpText() {
            "  --level=easy|normal|hard choose the level as the menu does; --start: at once\n"
            "  --name=NAME              keep the child NAME's records (--no-records: none;\n"
            "    --records-dir, --fluent-seconds, --results, --report=PDF: see man fizmo)\n"
+           "  --read-aloud, --voice=FILE  read the questions aloud (Open JTalk; see man fizmo)\n"
            "  --check-problems FILE    show the word problems of FILE as the game will\n"
            "\n"
            "使い方: fizmo [オプション]... | fizmo --check-problems ファイル | --help・--version\n"
@@ -267,6 +282,7 @@ std::string HelpText() {
            "  --level=easy|normal|hard レベルを選びます。--start: すぐに始めます\n"
            "  --name=なまえ            その子の記録を残します (--no-records: 残さない。\n"
            "    --records-dir・--fluent-seconds・--results・--report は man fizmo に)\n"
+           "  --read-aloud・--voice=声のファイル  問題を声に出して読みます (よみあげ)\n"
            "  --check-problems ファイル 文章題のファイルを調べ、見え方とまちがいを表示します\n"
            "Qt's options (-platform, -display, -style, ...) are taken too.\n";
 }

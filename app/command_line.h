@@ -28,6 +28,9 @@ struct CommandLine {
     std::optional<TableOrder> order;
     std::optional<CarryChoice> carry;
     bool practiceWeak = false;
+    // よみあげ, remembered once given: --read-aloud and --voice=FILE.
+    bool readAloud = false;
+    std::string voiceFile;
     // For Action::Report: the PDF to write, and the records to read (none: this computer's).
     std::string reportFile;
     std::vector<std::string> reportInputs;

@@ -18,6 +18,7 @@
 #include "app/practice_keeper.h"
 #include "app/records_keeper.h"
 #include "app/records_window.h"
+#include "app/speech_keeper.h"
 #include "app/view_host.h"
 #include "game/fizmo_view.h"
 #include "platform/sdl_sound_output.h"
@@ -42,6 +43,7 @@ bool CFizmoApp::InitInstance() {
         frame_->View().m_strProblemFile = commandLine_.wordProblemFile;
     // The view's first update follows when the window is first shown.
     frame_->show();
+    KeepSpeech();
     DumpMenuWhenAsked();
     ApplyStartOptions();
     if (commandLine_.demo) {
@@ -87,6 +89,16 @@ void CFizmoApp::KeepRecords() {
                      [this] { frame_->View().m_pQuestionLog = records_.get(); });
 }
 
+void CFizmoApp::KeepSpeech() {
+    speech_ = std::make_unique<SpeechKeeper>(commandLine_);
+    speech_->BindAction(FindCommand(frame_->menuBar(), ID_READ_ALOUD));
+    speech_->Attach(&frame_->View());
+}
+
+void CFizmoApp::AfterViewCommand() {
+    if (speech_) speech_->Prepare();
+}
+
 void CFizmoApp::OnChildName() {
     QString name = records_->ChildName(), folder;
     if (!RunNameDialog(frame_.get(), records_->RecordsDir(), &name, &folder)) return;
@@ -108,16 +120,19 @@ void CFizmoApp::ExitInstance() {
     recordsWindow_.reset();
     demo_.reset();
     frame_.reset();
+    speech_.reset();  // its sound goes with the view's, before the device
     // The sound device stays open until the program ends; it goes after the view's sounds.
     ShutdownSoundOutput();
 }
 
 bool CFizmoApp::OnUpdateCommandUI(unsigned id, CmdUI* ui) {
+    if (speech_ && speech_->OnUpdateCommandUI(id, ui)) return true;
     return practice_ && practice_->OnUpdateCommandUI(id, ui);
 }
 
 bool CFizmoApp::OnCommand(unsigned id) {
     if (practice_ && practice_->OnCommand(id)) return true;
+    if (speech_ && speech_->OnCommand(id)) return true;
     switch (id) {
         case ID_APP_ABOUT:
             OnAppAbout();
@@ -141,7 +156,7 @@ bool CFizmoApp::OnCommand(unsigned id) {
 }
 
 void CFizmoApp::OnAppAbout() {
-    CAboutDlg dialog(frame_.get());
+    CAboutDlg dialog(frame_.get(), speech_ ? speech_->Credit() : QString());
     dialog.exec();
 }
 

@@ -12,6 +12,7 @@ class DemoMode;
 class PracticeKeeper;
 class RecordsKeeper;
 class RecordsWindow;
+class SpeechKeeper;
 
 class CFizmoApp {
 public:
@@ -25,6 +26,8 @@ public:
     // Handles an application command; false when it has none for `id`.
     bool OnCommand(unsigned id);
     bool OnUpdateCommandUI(unsigned id, class CmdUI* ui);
+    // The view changed its kind of question or its problem file, perhaps.
+    void AfterViewCommand();
 
     CMainFrame* MainFrame() { return frame_.get(); }
     CFizmoDoc* Document() { return doc_.get(); }
@@ -39,10 +42,12 @@ private:
     void KeepRecords();
     void OnChildName();
     void OnRecords();
+    void KeepSpeech();
 
     CommandLine commandLine_;
     std::unique_ptr<RecordsKeeper> records_;    // outlives the view, which writes its last row
     std::unique_ptr<PracticeKeeper> practice_;  // outlives the view, which asks it
+    std::unique_ptr<SpeechKeeper> speech_;      // outlives the view, which asks it
     std::unique_ptr<CFizmoDoc> doc_;
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<DemoMode> demo_;

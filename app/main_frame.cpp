@@ -36,7 +36,7 @@ void CMainFrame::PreCreateWindow() {
 }
 
 void CMainFrame::OnCommand(unsigned id) {
-    if (View().OnCommand(id)) return;
+    if (View().OnCommand(id)) return app_->AfterViewCommand();
     if (doc_->OnCommand(id)) return;
     if (OnFrameCommand(id)) return;
     app_->OnCommand(id);

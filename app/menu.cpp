@@ -66,6 +66,7 @@ const std::vector<BarEntry>& MenuTable() {
           {"ひきざん", ID_MODE_SUBTRACTION, false},
           {"わりざん", ID_MODE_DIVISION, false},
           {"文章題", ID_MODE_WORD_PROBLEMS, false},
+          {"よみあげ", ID_READ_ALOUD, false},
           {"", kSeparator, false},
           {"九九の段", 0, false, TableSubmenu()},
           {"くりあがり・くりさがり", 0, false, CarrySubmenu()},
@@ -103,6 +104,7 @@ QMenu* AddPopup(QMenuBar* bar, const BarEntry& entry, const CommandHandler& onCo
 void FillPopup(QMenu* menu, const std::vector<Item>& items, const CommandHandler& onCommand,
                const CommandUiHandler& onUpdateUi) {
     menu->setSeparatorsCollapsible(false);  // the file menu starts with a separator
+    menu->setToolTipsVisible(true);         // a greyed item says why
     for (const Item& item : items) {
         if (!item.submenu.empty()) {
             FillPopup(menu->addMenu(QString::fromUtf8(item.text)), item.submenu, onCommand,
@@ -141,6 +143,12 @@ void BuildMainMenu(QMenuBar* bar, const CommandHandler& onCommand,
         else
             AddPopup(bar, entry, onCommand, onUpdateUi);
     }
+}
+
+QAction* FindCommand(const QMenuBar* bar, unsigned id) {
+    for (QAction* action : bar->findChildren<QAction*>())
+        if (!action->isSeparator() && !action->menu() && CommandIdOf(action) == id) return action;
+    return nullptr;
 }
 
 unsigned CommandIdOf(const QAction* action) {

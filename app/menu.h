@@ -19,6 +19,8 @@ void BuildMainMenu(QMenuBar* bar, const CommandHandler& onCommand,
 
 // The command id an action of the menu sends; 0 for a separator.
 unsigned CommandIdOf(const QAction* action);
+// The item that sends `id`, or null.
+QAction* FindCommand(const QMenuBar* bar, unsigned id);
 
 // One line per menu-bar entry and item, with ids, check marks and where each bar entry
 // is on the screen; for tests of the real program.

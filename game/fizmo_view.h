@@ -9,6 +9,7 @@
 
 #include "game/practice.h"
 #include "game/question_log.h"
+#include "game/question_speech.h"
 #include "game/random.h"
 #include "game/stretched_background.h"
 #include "platform/gdi.h"
@@ -131,6 +132,11 @@ public:
     // Each question's row: recorded from when it is asked until it ends.
     void BeginQuestionRecord();
     void EndQuestionRecord(QuestionEnd end);
+    // A word problem's lines as one line, in m_eProblemEncoding.
+    std::string ProblemText() const;
+    // The question read aloud, when the program reads aloud; and stopped.
+    void SayQuestion();
+    void HushQuestion();
 
     // Routes a menu command; false when the view has no handler for it.
     bool OnCommand(unsigned id);
@@ -207,6 +213,8 @@ public:
     OpenQuestion m_question;
     // How operands are chosen when a grown-up asks for practice; none: the game's own draw.
     QuestionChooser* m_pChooser = nullptr;
+    // Who reads questions aloud; none: they are only shown.
+    QuestionSpeech* m_pSpeech = nullptr;
 
 private:
     std::int64_t NowMs() const;

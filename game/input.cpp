@@ -48,6 +48,10 @@ void CFizmoView::OnChar(unsigned ch, unsigned, unsigned) {
         case ' ':
             ChangeQuestion();
             break;
+        case 'r':
+        case 'R':
+            if (m_question.open) SayQuestion();
+            break;
         default:
             break;
     }
@@ -61,7 +65,9 @@ void CFizmoView::ChangeQuestion() {
     ChooseOperands();
     m_nDigitIndex = 0;
     m_strEntered.clear();
-    if (recorded) BeginQuestionRecord();
+    if (!recorded) return;
+    BeginQuestionRecord();
+    SayQuestion();
 }
 
 void CFizmoView::OnKeyDown(unsigned key, unsigned, unsigned) {

@@ -1,6 +1,7 @@
 #include "game/problem_reader.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace problem_reader {
 
@@ -70,6 +71,18 @@ bool ReadProblem(std::FILE* file, ProblemLines& lines, int* answer,
     if (answerLine) std::copy(line, line + kAnswerLineSize, *answerLine);
     if (linesRead) *linesRead = found + second + third + fourth;
     return found;
+}
+
+std::string JoinedLines(const ProblemLines& lines) {
+    std::string text;
+    for (const auto& line : lines) {
+        const std::string whole(line, strnlen(line, sizeof line));
+        const auto first = whole.find_first_not_of(" \r\n");
+        if (first == std::string::npos) continue;
+        if (!text.empty()) text += ' ';
+        text += whole.substr(first, whole.find_last_not_of(" \r\n") - first + 1);
+    }
+    return text;
 }
 
 }  // namespace problem_reader

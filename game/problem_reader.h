@@ -5,6 +5,7 @@
 // LF is dropped and a 0x1A byte ends the file for good.
 
 #include <cstdio>
+#include <string>
 
 namespace problem_reader {
 
@@ -32,5 +33,8 @@ int ParseAnswer(const char* text);
 // given, receives the answer line as read; `linesRead` how many of the four lines were there.
 bool ReadProblem(std::FILE* file, ProblemLines& lines, int* answer,
                  char (*answerLine)[kAnswerLineSize] = nullptr, int* linesRead = nullptr);
+
+// The problem's lines, each trimmed of spaces and line ends, joined by one space.
+std::string JoinedLines(const ProblemLines& lines);
 
 }  // namespace problem_reader

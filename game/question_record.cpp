@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "game/fizmo_view.h"
+#include "game/problem_reader.h"
 
 namespace {
 
@@ -17,18 +18,6 @@ std::string OperandQuestion(const CFizmoView& v) {
     char text[64];
     std::snprintf(text, sizeof text, v.Kind()->format, v.m_nOperandA, v.m_nOperandB, "");
     return Trimmed(text);
-}
-
-// The problem's lines as one line, as a spreadsheet cell shows it best.
-std::string WordQuestion(const CFizmoView& v) {
-    std::string text;
-    for (const auto& line : v.m_szProblemLine) {
-        const std::string part = Trimmed(std::string(line, strnlen(line, sizeof line)));
-        if (part.empty()) continue;
-        if (!text.empty()) text += ' ';
-        text += part;
-    }
-    return text;
 }
 
 int Answer(const CFizmoView& v) {
@@ -47,6 +36,11 @@ void TellChooser(const CFizmoView& v, const OpenQuestion& question, QuestionEnd 
 
 }  // namespace
 
+// The problem's lines as one line, as a spreadsheet cell shows it best.
+std::string CFizmoView::ProblemText() const {
+    return problem_reader::JoinedLines(m_szProblemLine);
+}
+
 std::int64_t CFizmoView::NowMs() const {
     return m_pWnd ? m_pWnd->MonotonicMilliseconds() : 0;
 }
@@ -61,6 +55,7 @@ void CFizmoView::EndQuestionRecord(QuestionEnd end) {
     const OpenQuestion question = m_question;
     m_question.open = false;
     TellChooser(*this, question, end);
+    if (end != QuestionEnd::kAnswered && end != QuestionEnd::kSkipped) HushQuestion();
     if (!m_pQuestionLog) return;
     QuestionResult row;
     row.when = m_pWnd ? m_pWnd->CalendarTime() : std::time(nullptr);
@@ -70,7 +65,7 @@ void CFizmoView::EndQuestionRecord(QuestionEnd end) {
     row.end = end;
     if (!endOfFile) {
         const bool word = m_nQuizMode == kQuizWordProblems;
-        row.question = word ? WordQuestion(*this) : OperandQuestion(*this);
+        row.question = word ? ProblemText() : OperandQuestion(*this);
         row.encoding = word ? m_eProblemEncoding : TextEncoding::ShiftJis;
         row.answer = std::to_string(Answer(*this));
         row.entered = question.entered;

@@ -93,7 +93,9 @@ void CFizmoView::NextQuestion() {
         // The entered digits are not shown here; the next times-table question clears them.
         m_nDigitIndex = 0;
     }
-    if (!m_bProblemsDone) BeginQuestionRecord();
+    if (m_bProblemsDone) return;
+    BeginQuestionRecord();
+    SayQuestion();
 }
 
 // The space bar draws operands behind a word problem too, where practice has no say.

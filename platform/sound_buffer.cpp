@@ -114,3 +114,8 @@ std::uint32_t SoundBuffer::Release() {
     if (left == 0) delete this;
     return left;
 }
+
+void SoundBuffer::MarkAsSpeech() {
+    std::lock_guard lock(mixer_.Mutex());
+    voice_.speech = true;
+}

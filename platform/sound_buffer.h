@@ -51,6 +51,9 @@ public:
     std::uint32_t AddRef();
     std::uint32_t Release();
 
+    // Speech: the music is lowered while this buffer plays.
+    void MarkAsSpeech();
+
 private:
     friend class SoundDevice;
     SoundBuffer(SoundDevice* device, std::shared_ptr<SampleMemory> memory);

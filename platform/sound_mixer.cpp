@@ -107,14 +107,42 @@ void SoundMixer::StopWaiting() {
     voiceStarted_.notify_all();
 }
 
+bool SoundMixer::SpeechPlaying() const {
+    for (const MixerVoice* voice = voices_; voice; voice = voice->next) {
+        const SampleMemory& memory = *voice->memory;
+        if (voice->speech && voice->playing && memory.locks == 0 && !memory.lost) return true;
+    }
+    return false;
+}
+
+void SoundMixer::AddMusicWithGain(int frames, bool speech) {
+    const std::int32_t target = speech ? kDuckedGain : kFullGain;
+    const std::int32_t rampFrames = static_cast<std::int32_t>(outputRate_ * kDuckRampMs / 1000);
+    const std::int32_t step = std::max(1, (kFullGain - kDuckedGain) / std::max(1, rampFrames));
+    for (int i = 0; i < frames; ++i) {
+        if (musicGain_ < target) musicGain_ = std::min(target, musicGain_ + step);
+        if (musicGain_ > target) musicGain_ = std::max(target, musicGain_ - step);
+        for (int c = 0; c < 2; ++c)
+            sum_[2 * i + c] += static_cast<std::int32_t>(
+                (static_cast<std::int64_t>(music_[2 * i + c]) * musicGain_) >> 16);
+    }
+}
+
 void SoundMixer::RenderChunk(std::int16_t* out, int frames) {
     std::fill_n(sum_.begin(), 2 * frames, 0);
+    // Only while speech plays or the music comes back does the music take a pass of its own,
+    // so the mix is otherwise exactly as it always was.
+    const bool speech = SpeechPlaying();
+    const bool lowering = speech || musicGain_ != kFullGain;
+    if (lowering) std::fill_n(music_.begin(), 2 * frames, 0);
     for (MixerVoice* voice = voices_; voice; voice = voice->next) {
         const SampleMemory& memory = *voice->memory;
         if (!voice->playing || memory.locks > 0 || memory.lost) continue;
         const std::uint64_t step = (std::uint64_t{memory.format.rate} << 32) / outputRate_;
-        MixFunctionFor(memory.format)(*voice, sum_.data(), frames, step);
+        std::int32_t* into = lowering && voice->looping ? music_.data() : sum_.data();
+        MixFunctionFor(memory.format)(*voice, into, frames, step);
     }
+    if (lowering) AddMusicWithGain(frames, speech);
     for (int i = 0; i < 2 * frames; ++i) {
         out[i] = static_cast<std::int16_t>(std::clamp(sum_[i], -32768, 32767));
     }

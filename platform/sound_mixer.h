@@ -38,6 +38,8 @@ struct MixerVoice {
     std::uint64_t position = 0;  // in frames, 32.32 fixed point
     bool playing = false;
     bool looping = false;
+    // Speech: looping voices (the music) are lowered while it plays.
+    bool speech = false;
     MixerVoice* prev = nullptr;
     MixerVoice* next = nullptr;
 };
@@ -46,6 +48,11 @@ class SoundMixer {
 public:
     // Frames mixed per pass; the accumulator lives in the mixer so rendering never allocates.
     static constexpr int kChunkFrames = 512;
+    // The music's gain while speech plays, out of kFullGain, and how long it takes to get
+    // there and back: a step in gain would click.
+    static constexpr std::int32_t kFullGain = 1 << 16;
+    static constexpr std::int32_t kDuckedGain = kFullGain * 3 / 10;
+    static constexpr std::uint32_t kDuckRampMs = 60;
 
     explicit SoundMixer(std::uint32_t outputRate) : outputRate_(outputRate) {}
     SoundMixer(const SoundMixer&) = delete;
@@ -75,6 +82,9 @@ public:
 private:
     void RenderChunk(std::int16_t* out, int frames);
     bool AnyVoicePlaying() const;
+    bool SpeechPlaying() const;
+    // Adds the music, lowered or coming back, into sum_.
+    void AddMusicWithGain(int frames, bool speech);
 
     const std::uint32_t outputRate_;
     std::mutex mutex_;
@@ -82,4 +92,6 @@ private:
     std::condition_variable voiceStarted_;
     bool waitingAllowed_ = true;
     std::array<std::int32_t, 2 * kChunkFrames> sum_{};
+    std::array<std::int32_t, 2 * kChunkFrames> music_{};
+    std::int32_t musicGain_ = kFullGain;
 };

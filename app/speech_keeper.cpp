@@ -1,0 +1,239 @@
+#include "app/speech_keeper.h"
+
+#include <QAction>
+#include <QSettings>
+#include <cstdio>
+
+#include "app/command_ids.h"
+#include "app/records_keeper.h"
+#include "game/fizmo_view.h"
+#include "game/problem_encoding.h"
+#include "game/problem_reader.h"
+#include "platform/files.h"
+#include "platform/sjis.h"
+#include "platform/sound_trace.h"
+#include "speech/arithmetic_reading.h"
+#include "speech/speech_queue.h"
+
+namespace {
+
+const QString kOnKey = QStringLiteral("speech/readAloud");
+const QString kVoiceKey = QStringLiteral("speech/voice");
+// Word problems made ready ahead of the one on the screen.
+constexpr std::size_t kProblemsAhead = 2;
+// A file this long is read ahead only as far as this; beyond it, problems are made as they come.
+constexpr std::size_t kProblemsListed = 5000;
+
+QString MissingTip(SpeechMissing missing) {
+    switch (missing) {
+        case SpeechMissing::kCommand:
+            return QStringLiteral("よみあげには Open JTalk (open-jtalk) が要ります");
+        case SpeechMissing::kDictionary:
+            return QStringLiteral(
+                "よみあげには Open JTalk の辞書 (open-jtalk-mecab-naist-jdic) が要ります");
+        case SpeechMissing::kVoice:
+            return QStringLiteral("よみあげの声 (*.htsvoice) が見つかりません");
+        case SpeechMissing::kDamagedVoice:
+            return QStringLiteral("よみあげの声のファイルが読めません");
+        case SpeechMissing::kNothing:
+            break;
+    }
+    return QStringLiteral("問題を声に出して読みます (R でもう一度)");
+}
+
+// What Open JTalk is to read: UTF-8, with no control characters.
+std::string SpokenText(const SpokenQuestion& question) {
+    if (question.quizMode == kQuizTimesTable)
+        return ArithmeticReading(SpokenSign::kTimes, question.operands.a, question.operands.b);
+    if (question.quizMode == kQuizAddition)
+        return ArithmeticReading(SpokenSign::kPlus, question.operands.a, question.operands.b);
+    std::string text = question.encoding == TextEncoding::ShiftJis
+                           ? DecodeShiftJis(question.text).toStdString()
+                           : question.text;
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    return text;
+}
+
+std::vector<std::string> AllFacts(int quizMode) {
+    std::vector<std::string> texts;
+    const SpokenSign sign = quizMode == kQuizTimesTable ? SpokenSign::kTimes : SpokenSign::kPlus;
+    for (int a = 0; a < kOperands; ++a)
+        for (int b = 0; b < kOperands; ++b) texts.push_back(ArithmeticReading(sign, a, b));
+    return texts;
+}
+
+}  // namespace
+
+SpeechKeeper::SpeechKeeper(const CommandLine& commandLine) {
+    auto settings = FizmoSettings();
+    if (commandLine.readAloud) settings->setValue(kOnKey, true);
+    if (!commandLine.voiceFile.empty())
+        settings->setValue(kVoiceKey, QString::fromLocal8Bit(commandLine.voiceFile.c_str()));
+    on_ = settings->value(kOnKey, false).toBool();
+    const std::string voice = settings->value(kVoiceKey).toString().toLocal8Bit().toStdString();
+    setup_ = FindSpeechSetup(voice, DefaultVoiceFolders());
+    if (commandLine.readAloud && !setup_.Ready())
+        std::fprintf(stderr, "fizmo: %s\n", MissingText(setup_).c_str());
+    Apply();
+}
+
+SpeechKeeper::~SpeechKeeper() = default;
+
+bool SpeechKeeper::Active() const {
+    return on_ && setup_.Ready();
+}
+
+void SpeechKeeper::Apply() {
+    if (!Active()) {
+        Hush();
+        queue_.reset();
+        return;
+    }
+    if (queue_) return;
+    const QPointer<SpeechKeeper> self(this);
+    queue_ = std::make_unique<SpeechQueue>(
+        setup_,
+        [self](const std::string& text) {
+            QMetaObject::invokeMethod(
+                self, [self, text] { self->OnReady(text); }, Qt::QueuedConnection);
+        },
+        [self](const std::string& line, bool broken) {
+            std::fprintf(stderr, "fizmo: %s\n", line.c_str());
+            const QString shown = QString::fromStdString(line);
+            QMetaObject::invokeMethod(
+                self, [self, shown, broken] { self->OnTrouble(shown, broken); },
+                Qt::QueuedConnection);
+        });
+    preparedMode_ = 0;
+    Prepare();
+}
+
+void SpeechKeeper::BindAction(QAction* action) {
+    action_ = action;
+    ShowState();
+}
+
+void SpeechKeeper::ShowState() {
+    if (!action_) return;
+    action_->setEnabled(setup_.Ready());
+    action_->setToolTip(MissingTip(setup_.missing));
+    action_->setStatusTip(action_->toolTip());
+}
+
+void SpeechKeeper::Attach(CFizmoView* view) {
+    view_ = view;
+    view_->m_pSpeech = this;
+    Prepare();
+}
+
+bool SpeechKeeper::OnCommand(unsigned id) {
+    if (id != ID_READ_ALOUD) return false;
+    if (!setup_.Ready()) return true;
+    on_ = !on_;
+    FizmoSettings()->setValue(kOnKey, on_);
+    Apply();
+    return true;
+}
+
+bool SpeechKeeper::OnUpdateCommandUI(unsigned id, CmdUI* ui) {
+    if (id != ID_READ_ALOUD) return false;
+    ui->SetCheck(Active());
+    return true;
+}
+
+void SpeechKeeper::OnTrouble(const QString&, bool broken) {
+    if (!broken) return;
+    setup_.missing = SpeechMissing::kDamagedVoice;
+    ShowState();
+    Apply();
+}
+
+void SpeechKeeper::LoadProblems(const std::string& file) {
+    if (file == problemFile_) return;
+    problemFile_ = file;
+    problems_.clear();
+    cursor_ = 0;
+    std::FILE* stream = OpenFileForReading(file);
+    if (!stream) return;
+    const TextEncoding encoding = DetectProblemEncoding(stream);
+    problem_reader::ProblemLines lines = {};
+    int answer = 0;
+    while (problems_.size() < kProblemsListed &&
+           problem_reader::ReadProblem(stream, lines, &answer)) {
+        SpokenQuestion question;
+        question.quizMode = kQuizWordProblems;
+        question.text = problem_reader::JoinedLines(lines);
+        question.encoding = encoding;
+        problems_.push_back(SpokenText(question));
+    }
+    std::fclose(stream);
+}
+
+void SpeechKeeper::Prepare() {
+    if (!queue_ || !view_) return;
+    const int mode = view_->m_nQuizMode;
+    const std::string file = mode == kQuizWordProblems ? view_->m_strProblemFile : "";
+    if (mode == preparedMode_ && file == preparedFile_) return;
+    preparedMode_ = mode;
+    preparedFile_ = file;
+    if (mode == kQuizWordProblems) LoadProblems(file);
+    if (mode == kQuizWordProblems) {
+        cursor_ = 0;
+        WantFrom(problems_.empty() ? std::string() : problems_.front(), mode);
+    } else {
+        queue_->Want(AllFacts(mode));
+    }
+}
+
+// The text first, then what will follow it.
+void SpeechKeeper::WantFrom(const std::string& text, int quizMode) {
+    std::vector<std::string> wanted = {text};
+    if (quizMode != kQuizWordProblems) {
+        for (std::string& fact : AllFacts(quizMode)) wanted.push_back(std::move(fact));
+        queue_->Want(std::move(wanted));
+        return;
+    }
+    std::size_t at = problems_.size();
+    for (std::size_t i = 0; i < problems_.size() && at == problems_.size(); ++i) {
+        const std::size_t index = (cursor_ + i) % problems_.size();
+        if (problems_[index] == text) at = index;
+    }
+    if (at < problems_.size()) {
+        cursor_ = at;
+        for (std::size_t i = 1; i <= kProblemsAhead && at + i < problems_.size(); ++i)
+            wanted.push_back(problems_[at + i]);
+    }
+    queue_->Want(std::move(wanted));
+}
+
+void SpeechKeeper::Say(const SpokenQuestion& question) {
+    if (!queue_) return;
+    TraceSound("say", "question");
+    if (question.quizMode == kQuizWordProblems) LoadProblems(question.problemFile);
+    const std::string text = SpokenText(question);
+    WantFrom(text, question.quizMode);
+    pending_.clear();
+    if (const auto wave = queue_->Find(text))
+        player_.Play(*wave);
+    else
+        pending_ = text;
+}
+
+void SpeechKeeper::OnReady(const std::string& text) {
+    if (text.empty() || text != pending_ || !queue_) return;
+    pending_.clear();
+    if (const auto wave = queue_->Find(text)) player_.Play(*wave);
+}
+
+void SpeechKeeper::Hush() {
+    pending_.clear();
+    player_.Stop();
+}
+
+QString SpeechKeeper::Credit() const {
+    if (setup_.voice.empty()) return {};
+    const QString name = QString::fromLocal8Bit(setup_.voice.c_str()).section('/', -1);
+    return QStringLiteral("よみあげの声: ") + name + "\n" +
+           QString::fromStdString(VoiceAttribution(setup_.voice)).trimmed();
+}
