@@ -13,6 +13,7 @@
 #include "platform/sjis.h"
 #include "platform/sound_trace.h"
 #include "speech/arithmetic_reading.h"
+#include "speech/problem_reading.h"
 #include "speech/speech_queue.h"
 
 namespace {
@@ -47,12 +48,9 @@ std::string SpokenText(const SpokenQuestion& question) {
         return ArithmeticReading(SpokenSign::kTimes, question.operands.a, question.operands.b);
     if (question.quizMode == kQuizAddition)
         return ArithmeticReading(SpokenSign::kPlus, question.operands.a, question.operands.b);
-    std::string text = question.encoding == TextEncoding::ShiftJis
-                           ? DecodeShiftJis(question.text).toStdString()
-                           : question.text;
-    for (char& c : text)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
-    return text;
+    return SpeakableProblem(question.encoding == TextEncoding::ShiftJis
+                                ? DecodeShiftJis(question.text).toStdString()
+                                : question.text);
 }
 
 std::vector<std::string> AllFacts(int quizMode) {

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -27,6 +28,23 @@ constexpr auto kPollPeriod = std::chrono::milliseconds(2);
 // Below the game, so that a busy machine gives the game its frames first.
 constexpr int kNiceness = 5;
 constexpr int kReadingField = 9;  // the pronunciation, in the trace's comma-separated fields
+// Open JTalk begins and ends with silence; a question must be heard at once, and the music
+// come back as soon as the reading ends. A little stays, so the voice does not start with a click.
+constexpr int kSilence = 64;
+constexpr std::uint32_t kKeptSilenceMs = 10;
+
+void TrimSilence(SpeechWave* wave) {
+    auto& s = wave->samples;
+    const auto loud = [](std::int16_t v) { return v > kSilence || v < -kSilence; };
+    const std::size_t margin = wave->rate * kKeptSilenceMs / 1000;
+    const auto first = std::find_if(s.begin(), s.end(), loud);
+    if (first == s.end()) return;
+    const auto last = std::find_if(s.rbegin(), s.rend(), loud).base();
+    const std::size_t end = std::min(s.size(), static_cast<std::size_t>(last - s.begin()) + margin);
+    const std::size_t begin = static_cast<std::size_t>(first - s.begin()) -
+                              std::min<std::size_t>(margin, first - s.begin());
+    s = std::vector<std::int16_t>(s.begin() + begin, s.begin() + end);
+}
 
 std::string TempRoot() {
     for (const char* name : {"XDG_RUNTIME_DIR", "TMPDIR"}) {
@@ -58,7 +76,8 @@ bool ParseWave(const std::string& bytes, SpeechWave* wave) {
     wave->samples.resize(size / 2);
     for (std::size_t i = 0; i < wave->samples.size(); ++i)
         wave->samples[i] = static_cast<std::int16_t>(samples[2 * i] | samples[2 * i + 1] << 8);
-    return true;
+    TrimSilence(wave);
+    return !wave->samples.empty();
 }
 
 // Runs the command in a process group of its own, so a stop reaches whatever it started.

@@ -51,7 +51,9 @@ std::string FindVoiceIn(const fs::path& folder) {
     for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end;
          it.increment(error)) {
         if (it.depth() > 1) it.disable_recursion_pending();
-        if (it->path().extension() == kVoiceExtension && IsFile(it->path()))
+        // Voices come with their licence beside them, named after the voice.
+        const bool licence = it->path().filename().string().rfind("LICENSE", 0) == 0;
+        if (it->path().extension() == kVoiceExtension && !licence && IsFile(it->path()))
             found.push_back(it->path());
     }
     if (found.empty()) return {};
@@ -127,7 +129,7 @@ std::string VoiceAttribution(const std::string& voice) {
         if (first == std::string::npos) continue;
         const auto last = line.find_last_not_of("# \t");
         text += line.substr(first, last - first + 1) + "\n";
-        if (line.find("icense") != std::string::npos && line.find("licensed") == std::string::npos)
+        if (line.find("icen") != std::string::npos && line.find("licensed") == std::string::npos)
             break;
     }
     return text;

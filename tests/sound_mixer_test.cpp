@@ -66,3 +66,36 @@ TEST(MixerTest, VoicesAddUpClipAndStopWhereTheyAre) {
     EXPECT_EQ(out.Render(1)[0], -32768);
     for (SoundBuffer* buffer : b) buffer->Release();
 }
+
+// Speech lowers the looping music, and only the music, ramping down and back up, and leaves
+// the mix exactly as it was once the music is back.
+TEST(MixerTest, MusicIsLoweredUnderSpeechAndComesBack) {
+    constexpr int kRate = 8000;
+    OfflineDevice out(kRate);
+    Bytes music(2 * kRate), speech(2 * kRate / 2), effect(2 * kRate);
+    for (std::size_t i = 0; i < music.size(); i += 2) music[i + 1] = 0x27;    // 9984
+    for (std::size_t i = 0; i < effect.size(); i += 2) effect[i + 1] = 0x01;  // 256
+    SoundBuffer* bgm = MakeBuffer(out.device, music, 1, kRate, 2);
+    SoundBuffer* fx = MakeBuffer(out.device, effect, 1, kRate, 2);
+    SoundBuffer* voice = MakeBuffer(out.device, speech, 1, kRate, 2);  // silent, half a second
+    voice->MarkAsSpeech();
+    bgm->Play(0, 0, DSBPLAY_LOOPING);
+    fx->Play(0, 0, 0);
+    EXPECT_EQ(out.Render(100)[0], 9984 + 256);
+    voice->Play(0, 0, 0);
+    const auto lowering = out.Render(kRate / 4);
+    const int ramp = static_cast<int>(kRate * SoundMixer::kDuckRampMs / 1000);
+    EXPECT_LT(lowering[2 * (ramp / 2)], 9984 + 256);
+    EXPECT_GT(lowering[2 * (ramp / 2)], 9984 * 3 / 10 + 256);
+    EXPECT_NEAR(lowering[2 * (ramp + 10)], 9984 * 3 / 10 + 256, 2);  // the effect is not lowered
+    for (int i = 1; i < kRate / 4; ++i)
+        ASSERT_LE(std::abs(lowering[2 * i] - lowering[2 * i - 2]), 9984 / ramp + 1) << i;
+    // The speech ends a quarter of a second in; the mixer hears it in the chunk after.
+    const auto back = out.Render(kRate / 2);
+    EXPECT_NEAR(back[2 * (kRate / 4 - 10)], 9984 * 3 / 10 + 256, 2);
+    EXPECT_EQ(back[2 * (kRate / 4 + SoundMixer::kChunkFrames + ramp)], 9984 + 256);
+    EXPECT_EQ(out.Render(1)[0], 9984 + 256);
+    voice->Release();
+    fx->Release();
+    bgm->Release();
+}
