@@ -31,6 +31,7 @@ public:
 
     CMainFrame* MainFrame() { return frame_.get(); }
     CFizmoDoc* Document() { return doc_.get(); }
+    SpeechKeeper* Speech() { return speech_.get(); }
 
 private:
     void OnAppAbout();

@@ -167,10 +167,11 @@ void DescribeItems(QMenu* menu, QString* out) {
             DescribeItems(item->menu(), out);
             *out += "end of submenu\n";
         } else {
-            *out += QString("item\t%1\t%2%3\n")
+            *out += QString("item\t%1\t%2%3%4\n")
                         .arg(item->text())
                         .arg(CommandIdOf(item))
-                        .arg(item->isChecked() ? "\tchecked" : "");
+                        .arg(item->isChecked() ? "\tchecked" : "")
+                        .arg(item->isEnabled() ? "" : "\tgreyed: " + item->toolTip());
         }
     }
 }

@@ -90,6 +90,8 @@ void SpeechKeeper::Apply() {
     }
     if (queue_) return;
     const QPointer<SpeechKeeper> self(this);
+    // Tests stop a hanging synthesiser sooner.
+    const int timeoutMs = qEnvironmentVariableIntValue("FIZMO_SPEECH_TIMEOUT_MS");
     queue_ = std::make_unique<SpeechQueue>(
         setup_,
         [self](const std::string& text) {
@@ -102,7 +104,8 @@ void SpeechKeeper::Apply() {
             QMetaObject::invokeMethod(
                 self, [self, shown, broken] { self->OnTrouble(shown, broken); },
                 Qt::QueuedConnection);
-        });
+        },
+        timeoutMs > 0 ? timeoutMs : SpeechQueue::kTimeoutMs);
     preparedMode_ = 0;
     Prepare();
 }

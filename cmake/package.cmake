@@ -16,7 +16,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The game's text is drawn in IPAGothic and IPAPGothic.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-ipafont-gothic)
 # Without it the game runs through XWayland on a Wayland desktop.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
+# よみあげ reads the questions with Open JTalk; a voice of Debian's is one a family can add.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, open-jtalk, open-jtalk-mecab-naist-jdic")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS hts-voice-nitech-jp-atr503-m001)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 file(READ ${PROJECT_SOURCE_DIR}/cmake/debian/description.txt CPACK_DEBIAN_PACKAGE_DESCRIPTION)

@@ -14,6 +14,8 @@ FIZMO_TEST_PACKAGES+=" pipewire pipewire-pulse wireplumber dbus-daemon"
 FIZMO_TEST_PACKAGES+=" weston qt6-wayland"
 # A decimal-comma locale for the records test, made in the test's own folder.
 FIZMO_TEST_PACKAGES+=" locales"
+# よみあげ: Open JTalk and its dictionary read the questions aloud.
+FIZMO_RUN_PACKAGES+=" open-jtalk open-jtalk-mecab-naist-jdic"
 # Reading the teacher's PDF back: its pages as pictures, its text as selectable text.
 FIZMO_TEST_PACKAGES+=" poppler-utils"
 

@@ -8,6 +8,8 @@
 //  - every traced firing, right-answer and wrong-answer sound is there, near its time.
 // Usage: fizmo_recording_check <recording> <trace> [<stalls>]
 //        fizmo_recording_check --count <recording> <sound>: how often the sound is heard
+//        fizmo_recording_check --speech <recording> <trace>: speech is heard over the music,
+//          lowered while it reads, and the music comes back after
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -378,6 +380,79 @@ int CountUnheard(MusicInRecording& m, const std::vector<Play>& sounds, long long
     return missing;
 }
 
+// The music's gain at `at` (recording frames) and what is left once it is taken out, over a
+// fifth of a second, at the placing of the music near `start` that matches best.
+struct MusicShare {
+    double gain = 0;
+    double rest = 0;  // root mean square of the rest
+};
+MusicShare ShareOfMusic(const Samples& rec, const Samples& music, long long start, long long at) {
+    constexpr long long kWindow = kRate / 5, kSearch = kRate / 8;
+    MusicShare best;
+    double bestScore = -1;
+    for (long long d = -kSearch; d <= kSearch; ++d) {
+        const long long from = at - start + d;
+        if (from < 0 || static_cast<std::size_t>(from + kWindow) > music.size() / 2 ||
+            static_cast<std::size_t>(at + kWindow) > rec.size() / 2)
+            continue;
+        double rm = 0, mm = 0, rr = 0;
+        for (long long i = 0; i < kWindow; ++i) {
+            const double r = Mono(rec, at + i), m = Mono(music, from + i);
+            rm += r * m, mm += m * m, rr += r * r;
+        }
+        const double score = mm > 0 && rr > 0 ? rm / std::sqrt(mm * rr) : 0;
+        if (score <= bestScore) continue;
+        bestScore = score;
+        best.gain = rm / mm;
+        best.rest = std::sqrt(std::max(0.0, rr - rm * rm / mm) / kWindow);
+    }
+    return best;
+}
+
+// Each traced speech ("speech <ms long> <when>") against the music as the mixer renders it.
+int CheckSpeech(const Samples& rec, const std::string& tracePath) {
+    const std::vector<Play> plays = ReadTrace(tracePath);
+    std::vector<std::pair<long long, long long>> speeches;  // when, how long
+    std::ifstream in(tracePath);
+    std::string word;
+    long long length = 0, when = 0;
+    while (in >> word)
+        if (word == "speech" && in >> length >> when) speeches.emplace_back(when, length);
+    const auto bgm =
+        std::find_if(plays.begin(), plays.end(), [](auto& p) { return p.name == WAVE_BGM; });
+    if (bgm == plays.end() || speeches.empty()) return Fail("no music or no speech was played");
+    const Samples music = RenderAlone(WAVE_BGM, rec.size() / 2, true);
+    const long long start = AlignMusic(rec, music, static_cast<long long>(FirstSound(rec)) + kRate);
+    if (start < 0) return Fail("the recording does not start with the music");
+    int under = 0, lowered = 0, after = 0, back = 0;
+    for (std::size_t i = 0; i < speeches.size(); ++i) {
+        const auto [ms, lengthMs] = speeches[i];
+        const long long at = start + (ms - bgm->ms) * kRate / 1000;
+        const long long next = i + 1 < speeches.size()
+                                   ? start + (speeches[i + 1].first - bgm->ms) * kRate / 1000
+                                   : static_cast<long long>(rec.size() / 2);
+        const long long end = at + lengthMs * kRate / 1000;
+        if (lengthMs >= 600 && end < next) {
+            const MusicShare share = ShareOfMusic(rec, music, start, at + kRate / 5);
+            ++under;
+            lowered += share.gain < 0.6 && share.rest > 400;
+            std::printf("speech at %.2f s: music at %.2f, %.0f besides\n", Ms(at) / 1000,
+                        share.gain, share.rest);
+        }
+        if (end + kRate / 2 < next) {
+            const MusicShare share = ShareOfMusic(rec, music, start, end + kRate / 4);
+            ++after;
+            back += share.gain > 0.85;
+            std::printf("after it: music at %.2f\n", share.gain);
+        }
+    }
+    std::printf("%d of %d readings heard over lowered music, music back after %d of %d\n", lowered,
+                under, back, after);
+    if (under == 0 || lowered * 10 < under * 8) return Fail("the speech is not heard as played");
+    if (after > 0 && back * 10 < after * 8) return Fail("the music does not come back");
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -385,6 +460,8 @@ int main(int argc, char** argv) {
         std::printf("%d\n", CountPlays(ReadRecording(argv[2]), argv[3]));
         return 0;
     }
+    if (argc == 4 && std::string(argv[1]) == "--speech")
+        return CheckSpeech(ReadRecording(argv[2]), argv[3]);
     if (argc != 3 && argc != 4)
         return Fail("usage: fizmo_recording_check <recording> <trace> [<stalls>]");
     const std::string stallsPath = argc == 4 ? argv[3] : "";

@@ -32,6 +32,7 @@ grep -qx "Section: games" <<<"$control" || fail "not in section games"
 grep -q "fonts-ipafont-gothic" <<<"$control" || fail "the fonts are not a dependency"
 grep -q "libqt6widgets6" <<<"$control" || fail "library dependencies were not worked out"
 grep -q "^Recommends:.*qt6-wayland" <<<"$control" || fail "qt6-wayland is not recommended"
+grep -q "^Recommends:.*open-jtalk, open-jtalk-mecab-naist-jdic" <<<"$control" || fail "Open JTalk is not recommended"
 
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# よみあげ as a family meets it. Bad inputs first: no Open JTalk (the item greyed with its tip,
+# one line on stderr), a damaged voice (one line, play goes on), a synthesiser that hangs
+# (stopped, reaped, play goes on). Then the year-1 problems played by the demo with the test
+# voice through a sound server of the test's own: each problem is read within 300 ms of its
+# appearing, and the recording holds the speech over the music, lowered under it and back
+# after. Its private folder is gone when the program ends.
+# Usage: bash read_aloud.sh <fizmo binary> <source dir> <build dir>
+set -uo pipefail
+. "$(dirname "$0")/x11_harness.bash"
+src=$(realpath "$2")
+voice=${FIZMO_TEST_VOICE:-$src/../shared/voices/mei_normal.htsvoice}
+if [ ! -f "$voice" ] || ! command -v open_jtalk >/dev/null; then
+  echo "SKIP: no test voice ($voice) or no open_jtalk: read-aloud not tested"
+  exit 0
+fi
+voice=$(realpath "$voice")
+year1="$src/res/problems/year1.txt"
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+start_xvfb 452 500 || fail "no Xvfb display could be started"
+cd "$work" || exit 1
+printf 'a\nb\nc\n12\n' >Mondai.dat
+
+# No open_jtalk on PATH.
+mkdir empty
+PATH="$work/empty" launch --read-aloud --voice="$voice" --word-problems="$year1" --demo
+grep -q "^item	よみあげ	32820	greyed: .*open-jtalk" out || fail "the item is not greyed with its tip: $(grep よみあげ out)"
+sleep 2
+alive || fail "no open_jtalk: the program ended"
+[ "$(grep -c 'read-aloud' err)" = 1 ] || fail "no open_jtalk: not one line on stderr: $(cat err)"
+stop_app
+echo "no open_jtalk: greyed, $(grep read-aloud err)"
+
+# A damaged voice.
+head -c 4096 /dev/urandom >damaged.htsvoice
+launch --read-aloud --voice="$work/damaged.htsvoice" --word-problems="$year1" --demo
+sleep 2
+alive || fail "damaged voice: the program ended"
+[ "$(grep -c 'read-aloud' err)" = 1 ] || fail "damaged voice: not one line on stderr: $(cat err)"
+stop_app
+echo "damaged voice: $(grep read-aloud err)"
+
+# A synthesiser that hangs: stopped after its time, reaped, and play goes on.
+mkdir hang
+printf '#!/bin/sh\nsleep 60\n' >hang/open_jtalk
+chmod +x hang/open_jtalk
+PATH="$work/hang:$PATH" FIZMO_SPEECH_TIMEOUT_MS=1000 FIZMO_TRACE_SOUNDS=1 \
+  launch --read-aloud --voice="$voice" --word-problems="$year1" --demo
+wait_for 20 grep -q "took too long" err || fail "the hanging synthesiser was not stopped: $(cat err)"
+sleep 2
+alive || fail "hanging synthesiser: the program ended"
+zombies=$(ps -o stat= --ppid "$app_pid" | grep -c Z)
+[ "$zombies" = 0 ] || fail "hanging synthesiser: $zombies zombie processes"
+grep -q "^sound speech" out && fail "a hanging synthesiser was heard"
+stop_app
+echo "hanging synthesiser: $(grep 'took too long' err), no zombie"
+
+# The year-1 problems read aloud, recorded.
+start_sound_server pulseaudio || fail "pulseaudio did not start: $(tail -n 5 "$work/sound-server.log")"
+start_recording recording.raw
+env -u SDL_AUDIODRIVER FIZMO_TRACE_SOUNDS=1 "$fizmo" --demo --no-records --read-aloud \
+  --voice="$voice" --word-problems="$year1" >out 2>err &
+app_pid=$!
+sleep 5
+ls -d "$XDG_RUNTIME_DIR"/fizmo-speech-* >/dev/null 2>&1 || fail "no private folder for speech"
+[ "$(stat -c %a "$XDG_RUNTIME_DIR"/fizmo-speech-*)" = 700 ] || fail "the speech folder is not private"
+problems=$(awk 'NR % 4 == 0' "$year1" | wc -l)
+wait_for 400 bash -c "[ \$(grep -c '^say question' out) -ge $problems ]" ||
+  fail "only $(grep -c '^say question' out) of $problems problems were asked"
+sleep 6
+stop_recording
+alive || fail "the program ended while it read aloud"
+kill -TERM "$app_pid"; wait "$app_pid"; app_pid=""
+# Each problem is heard within 300 ms of its appearing.
+awk '$1 == "say" { asked = $3; n++ }
+     $1 == "sound" && $2 == "speech" && asked { d = $3 - asked; if (d > worst) worst = d;
+       if (d <= 300) heard++; asked = 0 }
+     END { printf "%d asked, %d read within 300 ms, the slowest after %d ms\n", n, heard, worst;
+           exit !(n > 0 && heard == n) }' out || fail "a problem was not read within 300 ms"
+"$build/tests/fizmo_recording_check" --speech recording.raw out || fail "the recording is wrong"
+echo PASS
