@@ -32,6 +32,12 @@ std::array<unsigned char, 16> MonoFormat(std::uint32_t rate) {
             0};
 }
 
+std::uint32_t StatusOf(SoundBuffer* buffer) {
+    std::uint32_t status = 0;
+    buffer->GetStatus(&status);
+    return status;
+}
+
 }  // namespace
 
 SpeechPlayer::~SpeechPlayer() {
@@ -40,6 +46,7 @@ SpeechPlayer::~SpeechPlayer() {
 
 void SpeechPlayer::Stop() {
     if (!buffer_) return;
+    if (StatusOf(buffer_) & DSBSTATUS_PLAYING) TraceSound("hush", "speech");
     buffer_->Stop();
     buffer_->Release();
     buffer_ = nullptr;

@@ -13,6 +13,8 @@
 #include <mutex>
 #include <thread>
 
+#include "app/speech_player.h"
+#include "sound/wave_sound.h"
 #include "sound_test_waves.h"
 #include "speech/arithmetic_reading.h"
 #include "speech/open_jtalk.h"
@@ -297,4 +299,26 @@ TEST(OpenJTalkReal, ReadsAQuestionAndAStrangeProblemWithTheTestVoice) {
     const SynthResult strange =
         jtalk.Synthesize(SpeakableProblem("🍎が\x01３こ　𠮷\uE000ｍ #$%&"), 20000, nullptr, true);
     EXPECT_NE(strange.outcome, SynthOutcome::kTimedOut);
+}
+
+// A reading played through the program's device: heard over the music, which comes back
+// once the reading is over.
+TEST(SpeechPlayerTest, PlaysOverTheMusicWhichComesBackAfter) {
+    OfflineDevice out(22050);
+    SoundDevice* kept = g_pDirectSound;
+    g_pDirectSound = out.device;
+    SoundBuffer* music = MakeBuffer(out.device, Bytes(4410, 0x10), 1, 22050, 2);
+    music->Play(0, 0, DSBPLAY_LOOPING);
+    const std::int16_t full = out.Render(1)[0];
+    {
+        SpeechPlayer player;
+        SpeechWave wave{std::vector<std::int16_t>(24000, 1000), 48000};  // half a second
+        player.Play(wave);
+        const auto during = out.Render(22050 / 4);
+        EXPECT_EQ(during.back(), full * 3 / 10 + 1000);
+        const auto after = out.Render(22050);
+        EXPECT_EQ(after.back(), full);
+    }
+    music->Release();
+    g_pDirectSound = kept;
 }
