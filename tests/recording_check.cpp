@@ -387,7 +387,8 @@ struct MusicShare {
     double rest = 0;  // root mean square of the rest
 };
 MusicShare ShareOfMusic(const Samples& rec, const Samples& music, long long start, long long at) {
-    constexpr long long kWindow = kRate / 5, kSearch = kRate / 8;
+    // The recording may stand half a second off the trace's times by the end of minutes.
+    constexpr long long kWindow = kRate / 5, kSearch = kRate / 2;
     MusicShare best;
     double bestScore = -1;
     for (long long d = -kSearch; d <= kSearch; ++d) {
@@ -462,8 +463,7 @@ int CheckSpeech(const Samples& rec, const std::string& tracePath) {
     std::printf("%d of %d readings heard over lowered music, music back after %d of %d gaps\n",
                 lowered, under, back, after);
     if (under == 0 || lowered * 10 < under * 8) return Fail("the speech is not heard as played");
-    // Told, not judged: over minutes of a sound server the recording drifts from the trace's
-    // times, and the gaps between readings are short; the mixer's own tests judge it.
+    if (after > 0 && back * 10 < after * 8) return Fail("the music does not come back");
     return 0;
 }
 
