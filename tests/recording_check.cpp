@@ -413,8 +413,8 @@ MusicShare ShareOfMusic(const Samples& rec, const Samples& music, long long star
 // Each traced speech ("speech <ms long> <when>") against the music as the mixer renders it.
 int CheckSpeech(const Samples& rec, const std::string& tracePath) {
     const std::vector<Play> plays = ReadTrace(tracePath);
-    std::vector<std::pair<long long, long long>> speeches;  // when, how long
-    std::vector<long long> hushes;                          // a reading stopped as play ended
+    std::vector<std::pair<long long, long long>> speeches;  // when, how long it was heard
+    // A hush stops the reading traced before it: the program stops one before it plays the next.
     std::ifstream in(tracePath);
     std::string line, word, name;
     long long length = 0, when = 0;
@@ -422,7 +422,8 @@ int CheckSpeech(const Samples& rec, const std::string& tracePath) {
         std::istringstream fields(line), hush(line);
         if (fields >> word >> length >> when && word == "speech")
             speeches.emplace_back(when, length);
-        if (hush >> word >> name >> when && word == "hush") hushes.push_back(when);
+        if (hush >> word >> name >> when && word == "hush" && !speeches.empty())
+            speeches.back().second = std::min(speeches.back().second, when - speeches.back().first);
     }
     const auto bgm =
         std::find_if(plays.begin(), plays.end(), [](auto& p) { return p.name == WAVE_BGM; });
@@ -442,10 +443,7 @@ int CheckSpeech(const Samples& rec, const std::string& tracePath) {
         const long long next = i + 1 < speeches.size()
                                    ? start + (speeches[i + 1].first - bgm->ms) * kRate / 1000
                                    : static_cast<long long>(rec.size() / 2);
-        long long end = at + lengthMs * kRate / 1000;
-        for (long long hush : hushes)
-            if (hush >= ms) end = std::min(end, start + (hush - bgm->ms) * kRate / 1000);
-        end = std::min(end, next);
+        const long long end = std::min(next, at + lengthMs * kRate / 1000);
         if (end - at > kRate * 3 / 5) {
             const MusicShare share = ShareOfMusic(rec, music, start, at + kRate / 5);
             ++under;
