@@ -6,6 +6,7 @@
 
 #include "app/command_ids.h"
 #include "app/records_keeper.h"
+#include "game/fact_kind.h"
 #include "game/fizmo_view.h"
 #include "game/problem_encoding.h"
 #include "game/problem_reader.h"
@@ -44,20 +45,23 @@ QString MissingTip(SpeechMissing missing) {
 
 // What Open JTalk is to read: UTF-8, with no control characters.
 std::string SpokenText(const SpokenQuestion& question) {
-    if (question.quizMode == kQuizTimesTable)
-        return ArithmeticReading(SpokenSign::kTimes, question.operands.a, question.operands.b);
-    if (question.quizMode == kQuizAddition)
-        return ArithmeticReading(SpokenSign::kPlus, question.operands.a, question.operands.b);
+    if (const FactKind* kind = KindOf(question.quizMode))
+        return ArithmeticReading(kind->sign, question.operands.a, question.operands.b);
     return SpeakableProblem(question.encoding == TextEncoding::ShiftJis
                                 ? DecodeShiftJis(question.text).toStdString()
                                 : question.text);
 }
 
+// Every fact of the kind, to be made while the child plays.
 std::vector<std::string> AllFacts(int quizMode) {
     std::vector<std::string> texts;
-    const SpokenSign sign = quizMode == kQuizTimesTable ? SpokenSign::kTimes : SpokenSign::kPlus;
-    for (int a = 0; a < kOperands; ++a)
-        for (int b = 0; b < kOperands; ++b) texts.push_back(ArithmeticReading(sign, a, b));
+    const FactKind* kind = KindOf(quizMode);
+    for (int row = 0; kind && row < kOperands; ++row)
+        for (int column = 0; column < kOperands; ++column) {
+            if (!InGrid(*kind, {row, column})) continue;
+            const Operands fact = kind->factAt({row, column});
+            texts.push_back(ArithmeticReading(kind->sign, fact.a, fact.b));
+        }
     return texts;
 }
 
@@ -190,7 +194,7 @@ void SpeechKeeper::Prepare() {
 // The text first, then what will follow it.
 void SpeechKeeper::WantFrom(const std::string& text, int quizMode) {
     std::vector<std::string> wanted = {text};
-    if (quizMode != kQuizWordProblems) {
+    if (KindOf(quizMode)) {
         for (std::string& fact : AllFacts(quizMode)) wanted.push_back(std::move(fact));
         queue_->Want(std::move(wanted));
         return;

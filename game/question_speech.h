@@ -8,7 +8,7 @@
 #include "platform/text_encoding.h"
 
 struct SpokenQuestion {
-    int quizMode = 0;  // kQuizTimesTable, kQuizAddition or kQuizWordProblems
+    int quizMode = 0;  // as held in CFizmoView::m_nQuizMode
     Operands operands;
     std::string text;  // a word problem's lines as one line, in `encoding`
     TextEncoding encoding = TextEncoding::ShiftJis;

@@ -2,14 +2,16 @@
 
 namespace {
 
-struct SignWord {
-    SpokenSign sign;
+struct SignReading {
+    const char* sign;
     const char* word;
 };
 
-constexpr SignWord kSignWords[] = {
-    {SpokenSign::kTimes, "かける"},
-    {SpokenSign::kPlus, "たす"},
+constexpr SignReading kSignWords[] = {
+    {"×", "かける"},
+    {"＋", "たす"},
+    {"－", "ひく"},
+    {"÷", "わる"},
 };
 
 // Drill readings: よん and なな, as children learn them for 九九.
@@ -18,13 +20,13 @@ constexpr const char* kDigits[] = {"ゼロ", "イチ", "ニ",   "サン", "ヨ�
 constexpr const char* kTen = "ジュウ";
 constexpr int kLargestSpoken = 99;
 
-const char* SignWordOf(SpokenSign sign) {
-    for (const SignWord& entry : kSignWords)
-        if (entry.sign == sign) return entry.word;
-    return "";
-}
-
 }  // namespace
+
+std::string SignWord(const std::string& sign) {
+    for (const SignReading& entry : kSignWords)
+        if (sign == entry.sign) return entry.word;
+    return {};
+}
 
 std::string SpokenNumber(int n) {
     if (n < 0 || n > kLargestSpoken) return std::to_string(n);
@@ -36,6 +38,6 @@ std::string SpokenNumber(int n) {
 }
 
 // Spaces give the child a breath between the parts; は is read わ as the particle it is.
-std::string ArithmeticReading(SpokenSign sign, int a, int b) {
-    return SpokenNumber(a) + " " + SignWordOf(sign) + " " + SpokenNumber(b) + " は";
+std::string ArithmeticReading(const std::string& sign, int a, int b) {
+    return SpokenNumber(a) + " " + SignWord(sign) + " " + SpokenNumber(b) + " は";
 }

@@ -4,11 +4,12 @@
 
 #include <string>
 
-// Each sign and its word; a new kind of question adds its line to the table in the .cpp.
-enum class SpokenSign { kTimes, kPlus };
+// The word read for a sign as the question shows it (UTF-8: ×, ＋, －, ÷); a new kind of
+// question adds its line to the table in the .cpp. Empty for a sign it does not know.
+std::string SignWord(const std::string& sign);
 
 // The number as a teacher reads it out in a drill, 0 to 99; digits beyond that.
 std::string SpokenNumber(int n);
 
 // The question with its operands, as Open JTalk is to read it (UTF-8).
-std::string ArithmeticReading(SpokenSign sign, int a, int b);
+std::string ArithmeticReading(const std::string& sign, int a, int b);

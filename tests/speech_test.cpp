@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "app/speech_player.h"
+#include "game/fizmo_view.h"
 #include "sound/wave_sound.h"
 #include "sound_test_waves.h"
 #include "speech/arithmetic_reading.h"
@@ -102,8 +103,10 @@ std::string TestVoice() {
 }  // namespace
 
 TEST(SpeechText, ArithmeticIsReadAsInADrillWithNumbersInKatakana) {
-    EXPECT_EQ(ArithmeticReading(SpokenSign::kTimes, 7, 8), "ナナ かける ハチ は");
-    EXPECT_EQ(ArithmeticReading(SpokenSign::kPlus, 0, 9), "ゼロ たす キュウ は");
+    EXPECT_EQ(ArithmeticReading(KindOf(kQuizTimesTable)->sign, 7, 8), "ナナ かける ハチ は");
+    EXPECT_EQ(ArithmeticReading(KindOf(kQuizAddition)->sign, 0, 9), "ゼロ たす キュウ は");
+    EXPECT_EQ(ArithmeticReading(KindOf(kQuizSubtraction)->sign, 13, 5), "ジュウサン ひく ゴ は");
+    EXPECT_EQ(ArithmeticReading(KindOf(kQuizDivision)->sign, 56, 7), "ゴジュウロク わる ナナ は");
     EXPECT_EQ(SpokenNumber(4), "ヨン");
     EXPECT_EQ(SpokenNumber(10), "ジュウ");
     EXPECT_EQ(SpokenNumber(14), "ジュウヨン");
@@ -292,7 +295,7 @@ TEST(OpenJTalkReal, ReadsAQuestionAndAStrangeProblemWithTheTestVoice) {
         GTEST_SKIP() << "no test voice or Open JTalk here: read-aloud not tested";
     OpenJTalk jtalk(setup);
     const SynthResult question =
-        jtalk.Synthesize(ArithmeticReading(SpokenSign::kTimes, 7, 8), 20000, nullptr, true);
+        jtalk.Synthesize(ArithmeticReading("×", 7, 8), 20000, nullptr, true);
     ASSERT_EQ(question.outcome, SynthOutcome::kDone) << question.error;
     EXPECT_EQ(question.reading, "ナナ、カケル、ハチ、ワ");
     EXPECT_GT(question.wave.samples.size(), question.wave.rate / 2);
