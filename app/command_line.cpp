@@ -270,8 +270,7 @@ std::string HelpText() {
            "  --level=easy|normal|hard choose the level as the menu does; --start: at once\n"
            "  --name=NAME              keep the child NAME's records (--no-records: none;\n"
            "    --records-dir, --fluent-seconds, --results, --report=PDF: see man fizmo)\n"
-           "  --read-aloud, --voice=FILE  read the questions aloud (Open JTalk; see man fizmo)\n"
-           "  --check-problems FILE    show the word problems of FILE as the game will\n"
+           "  --check-problems FILE    check word problems; --read-aloud, --voice=FILE: よみあげ\n"
            "\n"
            "使い方: fizmo [オプション]... | fizmo --check-problems ファイル | --help・--version\n"
            "子ども向けの計算ドリルゲームです。マウスで宇宙船を動かし、答えの数字を撃ちます。\n"
@@ -282,8 +281,7 @@ std::string HelpText() {
            "  --level=easy|normal|hard レベルを選びます。--start: すぐに始めます\n"
            "  --name=なまえ            その子の記録を残します (--no-records: 残さない。\n"
            "    --records-dir・--fluent-seconds・--results・--report は man fizmo に)\n"
-           "  --read-aloud・--voice=声のファイル  問題を声に出して読みます (よみあげ)\n"
-           "  --check-problems ファイル 文章題のファイルを調べ、見え方とまちがいを表示します\n"
+           "  --check-problems ファイル 文章題を調べます。--read-aloud・--voice: よみあげ\n"
            "Qt's options (-platform, -display, -style, ...) are taken too.\n";
 }
 
