@@ -21,6 +21,7 @@
 #include "speech/open_jtalk.h"
 #include "speech/problem_reading.h"
 #include "speech/speech_queue.h"
+#include "temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -30,14 +31,11 @@ namespace {
 class SpeechFolder {
 public:
     SpeechFolder() {
-        std::string pattern = (fs::temp_directory_path() / "fizmo-test-XXXXXX").string();
-        root_ = mkdtemp(pattern.data());
         fs::create_directories(root_ / "bin");
         fs::create_directories(root_ / "dic");
         std::ofstream(root_ / "dic/sys.dic") << "x";
         std::ofstream(root_ / "voice.htsvoice") << "[GLOBAL]\n";
     }
-    ~SpeechFolder() { fs::remove_all(root_); }
 
     // The stand-in's body; "$out" is the wave it is asked for.
     void Command(const std::string& body) {
@@ -68,7 +66,8 @@ public:
     fs::path Path(const char* name) const { return root_ / name; }
 
 private:
-    fs::path root_;
+    TempFolder folder_;
+    const fs::path& root_ = folder_.Path();
 };
 
 // Killed: gone, or left to a parent that is not this program (the stand-in's own child, handed

@@ -10,8 +10,8 @@
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "fizmo_test_XXXXXX").string();
+        const std::filesystem::path unique = "fizmo_test_XXXXXX";  // mkdtemp fills in the X's
+        std::string pattern = (std::filesystem::temp_directory_path() / unique).string();
         if (mkdtemp(pattern.data())) path_ = pattern;
     }
     ~TempFolder() {
