@@ -130,8 +130,9 @@ bool MusicHolds(const Samples& rec, const Samples& music, long long start, long 
 
 // Where the music starts in the recording, at most at `latest`, or -1. Stretches a quarter of
 // a second apart over its first ten seconds are tried, as other sounds may play over one.
-long long AlignMusic(const Samples& rec, const Samples& music, long long latest) {
-    for (long long from = 0; from < 10 * kRate; from += kRate / 4)
+long long AlignMusic(const Samples& rec, const Samples& music, long long latest,
+                     long long step = kRate / 4) {
+    for (long long from = 0; from < 10 * kRate; from += step)
         for (long long start = 0; start <= latest; ++start)
             if (MusicAt(rec, music, start, start + from)) return start;
     return -1;
@@ -429,7 +430,10 @@ int CheckSpeech(const Samples& rec, const std::string& tracePath) {
         std::find_if(plays.begin(), plays.end(), [](auto& p) { return p.name == WAVE_BGM; });
     if (bgm == plays.end() || speeches.empty()) return Fail("no music or no speech was played");
     const Samples music = RenderAlone(WAVE_BGM, rec.size() / 2, true);
-    const long long start = AlignMusic(rec, music, static_cast<long long>(FirstSound(rec)) + kRate);
+    // A reading may lower the music a fifth of a second after it starts, and go on into the
+    // next: the music alone is looked for a tenth of a second at a time.
+    const long long start =
+        AlignMusic(rec, music, static_cast<long long>(FirstSound(rec)) + kRate, kMatchFrames);
     if (start < 0) return Fail("the recording does not start with the music");
     // The music alone before the first reading: the measure itself is sound there.
     const long long first = start + (speeches.front().first - bgm->ms) * kRate / 1000;
