@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -371,7 +372,13 @@ std::int64_t FizmoViewHost::MonotonicMilliseconds() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-void FizmoViewHost::SleepBriefly() {
-    // Handles no events: a pause holds the thread, as the game means it to.
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+void FizmoViewHost::SleepBriefly(std::int64_t atMostMs) {
+    // Handles no events: a pause holds the thread, as the game means it to. It wakes just
+    // after the calendar second turns, the only moment the pause can end before its limit:
+    // two wake-ups a second instead of hundreds.
+    using namespace std::chrono;
+    const auto now = system_clock::now().time_since_epoch();
+    const auto toNextSecond = seconds(1) - (now - duration_cast<seconds>(now)) + milliseconds(1);
+    std::this_thread::sleep_for(std::clamp<system_clock::duration>(
+        toNextSecond, milliseconds(1), milliseconds(std::max<std::int64_t>(atMostMs, 1))));
 }

@@ -62,7 +62,7 @@ public:
     int AskFileName(std::string* fileName) override;
     std::time_t CalendarTime() override;
     std::int64_t MonotonicMilliseconds() override;
-    void SleepBriefly() override;
+    void SleepBriefly(std::int64_t atMostMs) override;
 
 signals:
     // The player moved the mouse, clicked or pressed a key over the game.

@@ -39,7 +39,7 @@ public:
     int AskFileName(std::string*) override { return IDCANCEL; }
     std::time_t CalendarTime() override { return 0; }
     std::int64_t MonotonicMilliseconds() override { return 0; }
-    void SleepBriefly() override {}
+    void SleepBriefly(std::int64_t) override {}
 
     // As the program's window does: the window's image is the back buffer's own pixels.
     void ShowBackBuffer(Bitmap& back) {

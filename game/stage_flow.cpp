@@ -29,7 +29,7 @@ void CFizmoView::WaitSeconds(int seconds) {
         m_timeNow = now();
         if (m_timeNow - m_timeStart >= seconds) return;
         if (elapsedMs() >= seconds * 1000LL) return;
-        if (m_pWnd) m_pWnd->SleepBriefly();
+        if (m_pWnd) m_pWnd->SleepBriefly(seconds * 1000LL - elapsedMs());
     }
 }
 

@@ -18,8 +18,8 @@ public:
     int Builds() const { return builds_; }
 
 private:
-    bool Holds(const QImage& picture, int width) const;
-    void Build(Surface* source, const QImage& picture, int width, int cutWidth, int cutHeight);
+    bool Holds(std::int64_t pictureKey, int width) const;
+    void Build(Surface* source, SIZE picture, int width, int cutWidth, int cutHeight);
 
     Bitmap rows_;
     Surface surface_;

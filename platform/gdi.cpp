@@ -82,6 +82,16 @@ QImage* Surface::Target() {
     return nullptr;
 }
 
+SIZE Surface::TargetSize() {
+    const QImage* target = Target();
+    return target ? SIZE{target->width(), target->height()} : SIZE{};
+}
+
+std::int64_t Surface::TargetKey() {
+    const QImage* target = Target();
+    return target ? target->cacheKey() : 0;
+}
+
 void Surface::SelectClipRgn(std::nullptr_t) {
     clipped_ = false;
 }

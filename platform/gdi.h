@@ -134,6 +134,10 @@ public:
 
     // The image drawing goes to, or null.
     QImage* Target();
+    // The target's size (0 x 0 without one), and a key that changes whenever its pixels may
+    // have: for the game, which sees no image type.
+    SIZE TargetSize();
+    std::int64_t TargetKey();
     // Everything drawn on the target since the surface was made or attached.
     QRect DrawnArea() const { return drawn_; }
     Bitmap* SelectedBitmap() const { return bitmap_; }

@@ -43,9 +43,10 @@ public:
     // Modal file-name dialog; on OK stores the name as typed, in the file system's encoding.
     virtual int AskFileName(std::string* fileName) = 0;
 
-    // Calendar clock in whole seconds, and a short sleep between polls of it.
+    // Calendar clock in whole seconds, and a sleep between polls of it.
     virtual std::time_t CalendarTime() = 0;
     // A clock that never steps back, whatever is done to the calendar clock.
     virtual std::int64_t MonotonicMilliseconds() = 0;
-    virtual void SleepBriefly() = 0;
+    // Sleeps at most atMostMs, and wakes once the calendar clock's second has turned.
+    virtual void SleepBriefly(std::int64_t atMostMs) = 0;
 };

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <string>
@@ -68,8 +69,8 @@ public:
         return static_cast<std::time_t>((nowMs_ + calendarShiftMs) / 1000);
     }
     std::int64_t MonotonicMilliseconds() override { return nowMs_; }
-    void SleepBriefly() override {
-        nowMs_ += sleepStepMs;
+    void SleepBriefly(std::int64_t atMostMs) override {
+        nowMs_ += std::clamp<std::int64_t>(atMostMs, 1, sleepStepMs);
         if (onSleep) onSleep();
     }
     long long NowMs() const { return nowMs_; }

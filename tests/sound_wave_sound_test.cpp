@@ -132,7 +132,7 @@ public:
     int AskFileName(std::string*) override { return IDCANCEL; }
     std::time_t CalendarTime() override { return 0; }
     std::int64_t MonotonicMilliseconds() override { return 0; }
-    void SleepBriefly() override {}
+    void SleepBriefly(std::int64_t) override {}
 
     std::vector<std::string> boxes;
 };
