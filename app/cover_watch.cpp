@@ -38,6 +38,6 @@ bool CoverWatch::nativeEventFilter(const QByteArray& type, void* message, qintpt
     if (visibility->window != window_) return false;
     const bool wasCovered = covered_;
     covered_ = visibility->state == XCB_VISIBILITY_FULLY_OBSCURED;
-    if (wasCovered && !covered_) emit uncovered();
+    if (wasCovered != covered_) emit changed();
     return false;  // Qt may want it too
 }

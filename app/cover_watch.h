@@ -17,7 +17,7 @@ public:
     bool Covered() const { return covered_; }
 
 signals:
-    void uncovered();
+    void changed();
 
 protected:
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr* result) override;

@@ -18,6 +18,7 @@
 #include "app/file_name_dialog.h"
 #include "app/key_codes.h"
 #include "game/fizmo_view.h"
+#include "platform/sdl_sound_output.h"
 #include "platform/sjis.h"
 
 namespace {
@@ -265,14 +266,22 @@ void FizmoViewHost::WatchExposure() {
     QWindow* handle = window()->windowHandle();
     if (watchingExposure_ || !handle) return;
     handle->installEventFilter(this);
-    connect(handle, &QWindow::windowStateChanged, this, &FizmoViewHost::ResumeHeldPaint);
+    connect(handle, &QWindow::windowStateChanged, this, &FizmoViewHost::SightChanged);
     cover_ = new CoverWatch(handle, this);
-    connect(cover_, &CoverWatch::uncovered, this, &FizmoViewHost::ResumeHeldPaint);
+    connect(cover_, &CoverWatch::changed, this, &FizmoViewHost::SightChanged);
     watchingExposure_ = true;
 }
 
 bool FizmoViewHost::OutOfSight() const {
     return window()->isMinimized() || (cover_ && cover_->Covered());
+}
+
+void FizmoViewHost::SightChanged() {
+    if (const bool out = OutOfSight(); out != outOfSight_) {
+        outOfSight_ = out;
+        SetSoundOutputsOutOfSight(out);
+    }
+    ResumeHeldPaint();
 }
 
 void FizmoViewHost::ResumeHeldPaint() {

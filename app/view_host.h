@@ -87,6 +87,8 @@ private:
     void ResizeFrontImage(const QSize& size);
     void ShowBackBuffer();
     void WatchExposure();
+    // Minimized, covered, or seen again: the sound's blocks follow, a held paint runs.
+    void SightChanged();
     void ResumeHeldPaint();
     bool OutOfSight() const;
     void NoteMouseMoveFromPlayer(const QMouseEvent& event);
@@ -106,6 +108,7 @@ private:
     int initialUpdates_ = 0;
     bool watchingExposure_ = false;
     CoverWatch* cover_ = nullptr;
+    bool outOfSight_ = false;
     bool frameComposed_ = false;
     bool traceFirstFrame_ = false;  // FIZMO_TRACE_FIRST_FRAME=1, for the start-up benchmark
     bool hasPlayerPointer_ = false;

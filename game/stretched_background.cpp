@@ -1,9 +1,5 @@
 #include "game/stretched_background.h"
 
-StretchedBackground::StretchedBackground() {
-    surface_.CreateCompatibleDC(nullptr);
-}
-
 bool StretchedBackground::Holds(std::int64_t pictureKey, int width) const {
     return builds_ > 0 && pictureKey == pictureKey_ && width == width_;
 }
@@ -13,6 +9,8 @@ bool StretchedBackground::Holds(std::int64_t pictureKey, int width) const {
 void StretchedBackground::Build(Surface* source, SIZE picture, int width, int cutWidth,
                                 int cutHeight) {
     const int cuts = (picture.cx + cutWidth - 1) / cutWidth;
+    // Made here, not with the view: the pilot's forecasts make views by the hundred.
+    if (!surface_.HasSurface()) surface_.CreateCompatibleDC(nullptr);
     rows_.CreateCompatibleBitmap(cuts * width, cutHeight);
     surface_.SelectObject(&rows_);
     surface_.StretchBlt(0, 0, cuts * width, cutHeight, source, 0, 0, cuts * cutWidth, cutHeight,

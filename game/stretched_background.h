@@ -8,8 +8,6 @@
 
 class StretchedBackground {
 public:
-    StretchedBackground();
-
     // Draws the cutWidth × cutHeight cut of the picture selected in `source`, from column
     // scrollX, over width × height of `dc`: pixel for pixel what that StretchBlt draws.
     void Draw(Surface* dc, Surface* source, int scrollX, int width, int height, int cutWidth,

@@ -89,24 +89,50 @@ bool DriverIsPipeWire() {
 bool SdlSoundOutput::Open() {
     if (id_ != 0) return true;
     if (!InitAudio()) return false;
-    SDL_AudioSpec want{};
-    want.freq = kPreferredRate;
-    want.format = AUDIO_S16SYS;
-    want.channels = 2;
-    want.samples = DriverIsPipeWire() ? kPipeWireBlockFrames : kBufferFrames;
-    want.callback = &SdlSoundOutput::Callback;
-    want.userdata = this;
-    SDL_AudioSpec have{};
-    // The mixer steps to any rate, so only the rate may differ from what is asked for.
-    id_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
-    if (id_ == 0) {
+    if (!OpenDevice()) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    rate_ = static_cast<std::uint32_t>(have.freq);
     TraceSound("driver", SDL_GetCurrentAudioDriver());
     OpenOutputs().push_back(this);
     return true;
+}
+
+int SdlSoundOutput::BlockFrames() const {
+    const int frames = DriverIsPipeWire() ? kPipeWireBlockFrames : kBufferFrames;
+    return outOfSight_ ? frames * kOutOfSightBlockFactor : frames;
+}
+
+bool SdlSoundOutput::OpenDevice() {
+    SDL_AudioSpec want{};
+    want.freq = rate_ != 0 ? static_cast<int>(rate_) : kPreferredRate;
+    want.format = AUDIO_S16SYS;
+    want.channels = 2;
+    want.samples = static_cast<Uint16>(BlockFrames());
+    want.callback = &SdlSoundOutput::Callback;
+    want.userdata = this;
+    SDL_AudioSpec have{};
+    // The mixer steps to any rate, so only the rate may differ from what is asked for; once
+    // the mixer runs, SDL converts to its rate instead.
+    const int changes = rate_ != 0 ? 0 : SDL_AUDIO_ALLOW_FREQUENCY_CHANGE;
+    id_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, changes);
+    if (id_ != 0 && rate_ == 0) rate_ = static_cast<std::uint32_t>(have.freq);
+    return id_ != 0;
+}
+
+void SdlSoundOutput::SetOutOfSight(bool outOfSight) {
+    if (outOfSight == outOfSight_ || id_ == 0) return;
+    if (mixer_) mixer_->StopWaiting();
+    SDL_CloseAudioDevice(id_);
+    outOfSight_ = outOfSight;
+    // A device that will not open again with the new blocks goes on with the old.
+    if (!OpenDevice()) {
+        outOfSight_ = !outOfSight;
+        if (!OpenDevice()) return Forget();
+    }
+    TraceSound("block", std::to_string(BlockFrames()).c_str());
+    if (mixer_) mixer_->AllowWaiting();
+    SDL_PauseAudioDevice(id_, mixer_ ? 0 : 1);
 }
 
 void SdlSoundOutput::Start(SoundMixer* mixer) {
@@ -122,6 +148,10 @@ void SdlSoundOutput::Close() {
     // A callback waiting for a sound holds SDL's device lock, which closing takes.
     if (mixer_) mixer_->StopWaiting();
     SDL_CloseAudioDevice(id_);
+    Forget();
+}
+
+void SdlSoundOutput::Forget() {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     id_ = 0;
     mixer_ = nullptr;
@@ -158,6 +188,10 @@ void SdlSoundOutput::CheckProbe(const Uint8* stream, int length) {
     probeTime_.store(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count(),
                      std::memory_order_release);
     probeArmed_.store(false, std::memory_order_relaxed);
+}
+
+void SetSoundOutputsOutOfSight(bool outOfSight) {
+    for (SdlSoundOutput* output : OpenOutputs()) output->SetOutOfSight(outOfSight);
 }
 
 void ShutdownSoundOutput() {

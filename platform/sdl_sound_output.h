@@ -19,6 +19,9 @@ public:
     static constexpr int kPreferredRate = 22050;  // the highest rate of the game's sounds
     // What a sound server may hold: a late block must not be heard, a click must be.
     static constexpr int kServerLatencyMs = 50;
+    // Out of sight no click waits for its sound: blocks this many times longer wake SDL's
+    // thread that many times less often while the music plays on.
+    static constexpr int kOutOfSightBlockFactor = 8;
 
     SdlSoundOutput() = default;
     SdlSoundOutput(const SdlSoundOutput&) = delete;
@@ -33,6 +36,10 @@ public:
     void Start(SoundMixer* mixer);
     // Idempotent; afterwards the mixer is no longer run.
     void Close();
+    // Opens the device again with longer blocks while the game is out of sight, and with
+    // the usual ones once it is seen. The music skips a moment; nothing is lost.
+    void SetOutOfSight(bool outOfSight);
+    int BlockFrames() const;
 
     // Latency probe for benchmarks: after ArmProbe, ProbeTime is the steady-clock time in ns
     // at which the callback first handed the device a block holding a non-silent sample.
@@ -41,10 +48,14 @@ public:
 
 private:
     static void Callback(void* self, Uint8* stream, int length);
+    bool OpenDevice();
+    // After the device closed: SDL's audio and the list of open outputs let go of it.
+    void Forget();
     void CheckProbe(const Uint8* stream, int length);
 
     SDL_AudioDeviceID id_ = 0;
     std::uint32_t rate_ = 0;
+    bool outOfSight_ = false;
     SoundMixer* mixer_ = nullptr;
     std::atomic<bool> probeArmed_{false};
     std::atomic<std::int64_t> probeTime_{0};
@@ -52,3 +63,5 @@ private:
 
 // Closes every open output and shuts SDL down; the application calls it once at exit.
 void ShutdownSoundOutput();
+// Tells every open output whether the game's window is out of sight (minimized or covered).
+void SetSoundOutputsOutOfSight(bool outOfSight);

@@ -99,6 +99,11 @@ void SoundMixer::WaitWhileSilent() {
     voiceStarted_.wait(lock, [this] { return !waitingAllowed_ || AnyVoicePlaying(); });
 }
 
+void SoundMixer::AllowWaiting() {
+    std::lock_guard lock(mutex_);
+    waitingAllowed_ = true;
+}
+
 void SoundMixer::StopWaiting() {
     {
         std::lock_guard lock(mutex_);

@@ -78,6 +78,8 @@ public:
     void NoteVoiceStarted() { voiceStarted_.notify_all(); }
     // Lets a waiting output thread go and never blocks it again; before the output closes.
     void StopWaiting();
+    // After the output opened again: a silent game waits once more.
+    void AllowWaiting();
 
 private:
     void RenderChunk(std::int16_t* out, int frames);
