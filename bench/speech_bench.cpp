@@ -100,6 +100,10 @@ int main(int argc, char** argv) {
             if (readings) std::printf("%s\n  %s\n", text.c_str(), result.reading.c_str());
         }
     }
+    if (synthesis.empty()) {
+        std::fprintf(stderr, "no problem was read: are the problem files there?\n");
+        return 1;
+    }
     std::printf("%zu problems: synthesis median %.0f ms, slowest %.0f ms (%s)\n", synthesis.size(),
                 Median(synthesis), slowest, slowestText.c_str());
     std::printf(

@@ -26,8 +26,7 @@ void StretchedBackground::Draw(Surface* dc, Surface* source, int scrollX, int wi
     // The rows hold the cut from scrollX only where it starts on a whole pixel of the view,
     // and only where the whole cut lies in the picture.
     const bool wholePixel = (std::int64_t{scrollX} * width) % cutWidth == 0;
-    const bool inside =
-        scrollX >= 0 && scrollX + cutWidth <= picture.cx && cutHeight <= picture.cy;
+    const bool inside = scrollX >= 0 && scrollX + cutWidth <= picture.cx && cutHeight <= picture.cy;
     if (!wholePixel || !inside || width <= 0) {
         dc->StretchBlt(0, 0, width, height, source, scrollX, 0, cutWidth, cutHeight, SRCCOPY);
         return;

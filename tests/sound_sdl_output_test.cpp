@@ -9,6 +9,7 @@
 
 #include "platform/sdl_sound_output.h"
 #include "sound_test_waves.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -42,7 +43,8 @@ TEST(SoundOutputTest, OpensOnlyWhereThereIsADriver) {
 }
 
 TEST(SoundOutputTest, DiskDriverRecordsWhatWasMixed) {
-    const std::string path = ::testing::TempDir() + "fizmo_sound_output.raw";
+    const TempFolder folder;
+    const std::string path = (folder / "output.raw").string();
     ScopedEnv driver("SDL_AUDIODRIVER", "disk");
     ScopedEnv file("SDL_DISKAUDIOFILE", path);
     SoundDevice* device = nullptr;
@@ -58,7 +60,6 @@ TEST(SoundOutputTest, DiskDriverRecordsWhatWasMixed) {
     std::ifstream in(path, std::ios::binary);
     std::vector<std::int16_t> recorded;
     for (std::int16_t s; in.read(reinterpret_cast<char*>(&s), sizeof s);) recorded.push_back(s);
-    std::remove(path.c_str());
 
     const auto pulse = std::find_if(recorded.begin(), recorded.end(), [](int s) { return s != 0; });
     const auto after = std::find_if(pulse, recorded.end(), [](int s) { return s != Out8(192); });
@@ -79,4 +80,33 @@ TEST(SoundOutputTest, WakesForEachSoundAfterFallingSilent) {
     }
     buffer->Release();
     device->Release();  // closing lets a waiting output go
+}
+
+// Minimized or covered, the output opens again with long blocks, and with short ones once
+// seen: closing must let a waiting output go, and each device must play on and wait again.
+TEST(SoundOutputTest, OpensAgainOutOfSightAndBackAndPlaysOn) {
+    ScopedEnv driver("SDL_AUDIODRIVER", "dummy");
+    SoundDevice* device = nullptr;
+    ASSERT_EQ(DirectSoundCreate(&device), DS_OK);
+    SoundBuffer* tone = MakeBuffer(device, Sine8(440, 8000, 400), 1, 8000, 1);
+    SoundBuffer* music = MakeBuffer(device, Sine8(220, 8000, 8000), 1, 8000, 1);
+    for (const bool outOfSight : {true, false, true, false}) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));  // silent: the output waits
+        SetSoundOutputsOutOfSight(outOfSight);
+        tone->Play(0, 0, 0);
+        EXPECT_TRUE(WaitUntilIdle(tone)) << "out of sight " << outOfSight;
+    }
+    music->Play(0, 0, DSBPLAY_LOOPING);  // and with the music playing
+    SetSoundOutputsOutOfSight(true);
+    std::uint32_t before = 0, after = 0;
+    music->GetCurrentPosition(&before, nullptr);
+    for (int i = 0; i < 100 && after == before; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        music->GetCurrentPosition(&after, nullptr);
+    }
+    EXPECT_NE(after, before);
+    SetSoundOutputsOutOfSight(false);
+    tone->Release();
+    music->Release();
+    device->Release();
 }

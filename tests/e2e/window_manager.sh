@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The real program under a window manager (openbox), as on a family's desktop: the main
 # window maximized with its caption; the About box and the file-name dialog in front of it,
-# owned by it, centred on it, with a close button and no other; minimize and restore; and
-# the window manager's close button ending the program with status 0.
+# owned by it, centred on it, with a close button and no other; minimize and restore, the
+# sound taking long blocks while minimized and short ones again after; and the window
+# manager's close button ending the program with status 0.
 # Usage: bash window_manager.sh <fizmo binary> <source dir> <build dir>
 set -uo pipefail
-export SDL_AUDIODRIVER=dummy
+export SDL_AUDIODRIVER=dummy FIZMO_TRACE_SOUNDS=1
 . "$(dirname "$0")/x11_harness.bash"
 
 start_xvfb 371 440 || fail "no Xvfb display could be started"
@@ -62,11 +63,15 @@ check_dialog 'ﾊﾞｰｼﾞｮﾝ情報\(Zan\)' "ﾍﾙﾌﾟ(&H)" 1 about
 check_dialog 'ﾀﾞｲｱﾛｸﾞ' "ﾌｧｲﾙ(&F)" 1 file_name
 wait_for 5 moving 0.5 || fail "play does not go on after the dialogs"
 
-# Minimize and restore.
+# Minimize and restore. The sound's block is traced each time the output opens again.
+last_block() { awk '$1 == "block" { b = $2 } END { print b }' "$work/out"; }
+block_is() { [ "$(last_block)" = "$1" ]; }
 xdotool windowminimize "$win"
 wait_for 5 bash -c "xprop -id $win _NET_WM_STATE | grep -q HIDDEN" || fail "the window did not minimize"
+wait_for 5 block_is 2048 || fail "minimized, the sound's blocks are not long: '$(last_block)'"
 wmctrl -i -a "$win"
 wait_for 5 bash -c "! xprop -id $win _NET_WM_STATE | grep -q HIDDEN" || fail "the window did not restore"
+wait_for 5 block_is 256 || fail "restored, the sound's blocks are not short again: '$(last_block)'"
 wait_for 5 maximized || fail "the window is not maximized after restoring"
 wait_for 5 moving 0.5 || fail "play does not show after restoring"
 
