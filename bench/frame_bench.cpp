@@ -59,6 +59,7 @@ void BM_Paint(benchmark::State& state) {
 }
 BENCHMARK(BM_Paint)
     ->Args({1280, 1024})
+    ->Args({1366, 768})
     ->Args({1920, 1080})
     ->Args({3840, 2160})
     ->Unit(benchmark::kMicrosecond);
@@ -83,6 +84,7 @@ void BM_PaintFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_PaintFloor)
     ->Args({1280, 1024})
+    ->Args({1366, 768})
     ->Args({1920, 1080})
     ->Args({3840, 2160})
     ->Unit(benchmark::kMicrosecond);
