@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
+#include <QPainter>
+
 #include "platform/sjis.h"
 
 namespace {
@@ -147,6 +150,45 @@ TEST_F(Text, ShiftJisDrawsGlyphsOnAnOpaqueBox) {
     EXPECT_GT(Draw("\xB6\xDD\xC0\xDD"), 20);  // half-width katakana
     EXPECT_GT(Draw("\x93\xBE\x93"), 10);      // cut inside a double-byte character
     EXPECT_EQ(Draw(""), 0);
+}
+
+// The same text drawn again, on any ground and under any clip, is what Qt draws in one go,
+// whether its glyphs stay on their box (copied) or slant beyond it (drawn each time).
+TEST(TextDrawnAgain, MatchesTheTextQtDrawsInOneGo) {
+    for (const int italic : {0, 1}) {
+        Font font;
+        font.CreateFontA(30, 0, 0, 0, 400, italic, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, FF_SWISS,
+                         "IPAGothic");
+        for (const char* text : {"7 x 8 = 56", "WfW"}) {
+            for (const QRect clip : {QRect(0, 0, 200, 60), QRect(30, 12, 40, 20)}) {
+                Canvas canvas(200, 60, 0);
+                QImage& image = canvas.bitmap.Image();
+                for (int y = 0; y < 60; ++y)
+                    for (int x = 0; x < 200; ++x) image.setPixel(x, y, qRgb(x, y * 4, 90));
+                const QImage ground = image.copy();
+                canvas.dc.SelectObject(&font);
+                canvas.dc.SetBkColor(RGB(0, 0, 0));
+                canvas.dc.SetTextColor(RGB(255, 255, 0));
+                canvas.dc.IntersectClipRect(clip.left(), clip.top(), clip.right() + 1,
+                                            clip.bottom() + 1);
+                for (int round = 0; round < 2; ++round) {
+                    image = ground.copy();
+                    canvas.dc.TextOut(20, 10, text, static_cast<int>(strlen(text)));
+                }
+                QImage expected = ground.copy();
+                QPainter painter(&expected);
+                painter.setClipRect(clip);
+                const QFontMetrics metrics(font.Qt());
+                painter.fillRect(20, 10, metrics.horizontalAdvance(text), 30, Qt::black);
+                painter.setFont(font.Qt());
+                painter.setPen(Qt::yellow);
+                painter.drawText(20, 10 + metrics.ascent() + (30 - metrics.height()) / 2, text);
+                painter.end();
+                EXPECT_EQ(image, expected) << text << (italic ? " italic" : "") << " in "
+                                           << clip.width() << "x" << clip.height();
+            }
+        }
+    }
 }
 
 TEST(ShiftJis, DecodesCodePage932) {
