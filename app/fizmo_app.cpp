@@ -35,6 +35,8 @@ CFizmoApp::~CFizmoApp() {
 }
 
 bool CFizmoApp::InitInstance() {
+    // First, so that the first problem is being made while the window comes up.
+    speech_ = std::make_unique<SpeechKeeper>(commandLine_);
     doc_ = std::make_unique<CFizmoDoc>();
     frame_ = std::make_unique<CMainFrame>(this, doc_.get());
     if (!doc_->OnNewDocument()) return false;
@@ -90,7 +92,6 @@ void CFizmoApp::KeepRecords() {
 }
 
 void CFizmoApp::KeepSpeech() {
-    speech_ = std::make_unique<SpeechKeeper>(commandLine_);
     speech_->BindAction(FindCommand(frame_->menuBar(), ID_READ_ALOUD));
     speech_->Attach(&frame_->View());
 }

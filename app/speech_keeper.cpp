@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QSettings>
+#include <algorithm>
 #include <cstdio>
 
 #include "app/command_ids.h"
@@ -75,6 +76,7 @@ SpeechKeeper::SpeechKeeper(const CommandLine& commandLine) {
     on_ = settings->value(kOnKey, false).toBool();
     const std::string voice = settings->value(kVoiceKey).toString().toLocal8Bit().toStdString();
     setup_ = FindSpeechSetup(voice, DefaultVoiceFolders());
+    startFile_ = commandLine.wordProblemFile;
     if (commandLine.readAloud && !setup_.Ready())
         std::fprintf(stderr, "fizmo: %s\n", MissingText(setup_).c_str());
     Apply();
@@ -109,9 +111,19 @@ void SpeechKeeper::Apply() {
                 self, [self, shown, broken] { self->OnTrouble(shown, broken); },
                 Qt::QueuedConnection);
         },
-        timeoutMs > 0 ? timeoutMs : SpeechQueue::kTimeoutMs);
+        timeoutMs > 0 ? timeoutMs : SpeechQueue::kTimeoutMs, DefaultSpeechCacheFolder());
     preparedMode_ = 0;
+    if (!view_) PrepareStartFile();
     Prepare();
+}
+
+// Before the window is there: the first problems of the file named at launch are made while it
+// comes up, so that the first one is heard as soon as it appears.
+void SpeechKeeper::PrepareStartFile() {
+    if (startFile_.empty()) return;
+    LoadProblems(startFile_);
+    const auto ahead = std::min(problems_.size(), kProblemsAhead + 1);
+    queue_->Want(std::vector<std::string>(problems_.begin(), problems_.begin() + ahead));
 }
 
 void SpeechKeeper::BindAction(QAction* action) {
@@ -220,15 +232,20 @@ void SpeechKeeper::Say(const SpokenQuestion& question) {
     WantFrom(text, question.quizMode);
     pending_.clear();
     if (const auto wave = queue_->Find(text))
-        player_.Play(*wave);
+        Play(*wave);
     else
         pending_ = text;
+}
+
+void SpeechKeeper::Play(const SpeechWave& wave) {
+    TraceSound("from", wave.cached ? "cache" : "synthesis");
+    player_.Play(wave);
 }
 
 void SpeechKeeper::OnReady(const std::string& text) {
     if (text.empty() || text != pending_ || !queue_) return;
     pending_.clear();
-    if (const auto wave = queue_->Find(text)) player_.Play(*wave);
+    if (const auto wave = queue_->Find(text)) Play(*wave);
 }
 
 void SpeechKeeper::Hush() {

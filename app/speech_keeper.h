@@ -43,10 +43,12 @@ public:
 private:
     bool Active() const;
     void Apply();
+    void PrepareStartFile();
     void ShowState();
     void LoadProblems(const std::string& file);
     void WantFrom(const std::string& text, int quizMode);
     void OnReady(const std::string& text);
+    void Play(const SpeechWave& wave);
     void OnTrouble(const QString& line, bool broken);
 
     bool on_ = false;
@@ -55,7 +57,8 @@ private:
     SpeechPlayer player_;
     CFizmoView* view_ = nullptr;
     QPointer<QAction> action_;
-    std::string pending_;  // the text to read as soon as it is ready
+    std::string startFile_;  // the problem file named at launch
+    std::string pending_;    // the text to read as soon as it is ready
     // The word problems ahead, from the game's problem file; read once per file.
     std::string problemFile_;
     std::vector<std::string> problems_;

@@ -4,13 +4,16 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -52,6 +55,33 @@ std::string TempRoot() {
         if (value && *value && fs::is_directory(value)) return value;
     }
     return "/tmp";
+}
+
+constexpr const char* kFolderPrefix = "fizmo-speech-";
+
+// The folder's owner by its name ("fizmo-speech-<pid>-XXXXXX"), or 0 when it names none.
+pid_t OwnerOf(const std::string& name) {
+    if (name.rfind(kFolderPrefix, 0) != 0) return 0;
+    const char* digits = name.c_str() + std::strlen(kFolderPrefix);
+    char* end = nullptr;
+    const long pid = std::strtol(digits, &end, 10);
+    return end != digits && *end == '-' && pid > 0 ? static_cast<pid_t>(pid) : 0;
+}
+
+// Folders of this user whose program is gone: it was killed before it could remove its own.
+// Another user's, or one whose program still runs (or cannot be told), is left alone.
+void SweepAbandoned(const fs::path& root) {
+    std::error_code error;
+    for (fs::directory_iterator it(root, error), end; !error && it != end; it.increment(error)) {
+        const pid_t owner = OwnerOf(it->path().filename().string());
+        struct stat info {};
+        if (owner == 0 || lstat(it->path().c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+            info.st_uid != getuid())
+            continue;
+        if (kill(owner, 0) == 0 || errno != ESRCH) continue;
+        std::error_code removeError;
+        fs::remove_all(it->path(), removeError);
+    }
 }
 
 std::string ReadFile(const std::string& path) {
@@ -126,7 +156,9 @@ int WaitFor(pid_t pid, int timeoutMs, const std::atomic<bool>* cancel, bool* tim
 }  // namespace
 
 OpenJTalk::OpenJTalk(SpeechSetup setup) : setup_(std::move(setup)) {
-    std::string pattern = (fs::path(TempRoot()) / "fizmo-speech-XXXXXX").string();
+    const fs::path root = TempRoot();
+    SweepAbandoned(root);
+    std::string pattern = (root / (kFolderPrefix + std::to_string(getpid()) + "-XXXXXX")).string();
     if (mkdtemp(pattern.data())) folder_ = pattern;
 }
 

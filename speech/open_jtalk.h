@@ -13,6 +13,7 @@
 struct SpeechWave {
     std::vector<std::int16_t> samples;
     std::uint32_t rate = 0;
+    bool cached = false;  // found on disk rather than made now
 };
 
 enum class SynthOutcome { kDone, kFailed, kTimedOut, kCancelled };

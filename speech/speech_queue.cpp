@@ -1,6 +1,7 @@
 #include "speech/speech_queue.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -11,8 +12,10 @@ std::size_t Bytes(const std::shared_ptr<const SpeechWave>& wave) {
 
 }  // namespace
 
-SpeechQueue::SpeechQueue(SpeechSetup setup, Ready ready, Trouble trouble, int timeoutMs)
-    : jtalk_(std::move(setup)),
+SpeechQueue::SpeechQueue(SpeechSetup setup, Ready ready, Trouble trouble, int timeoutMs,
+                         std::string cacheFolder)
+    : jtalk_(setup),
+      cache_(std::move(cacheFolder), setup),
       ready_(std::move(ready)),
       trouble_(std::move(trouble)),
       timeoutMs_(timeoutMs),
@@ -73,8 +76,23 @@ void SpeechQueue::Run() {
             wake_.wait(lock, [&] { return stopping_ || (!broken_ && NextToMake(&text)); });
             if (stopping_) return;
         }
-        Handle(text, jtalk_.Synthesize(text, timeoutMs_, &stopping_));
+        Make(text);
     }
+}
+
+void SpeechQueue::Make(const std::string& text) {
+    if (std::optional<SpeechWave> wave = cache_.Find(text)) {
+        Keep(text, std::make_shared<const SpeechWave>(std::move(*wave)));
+        ready_(text);
+        return;
+    }
+    SynthResult result = jtalk_.Synthesize(text, timeoutMs_, &stopping_);
+    if (result.outcome == SynthOutcome::kDone && !cache_.Keep(text, result.wave) &&
+        !cache_.Folder().empty() && !std::exchange(toldUncached_, true))
+        trouble_("read-aloud cannot keep its readings in " + cache_.Folder() +
+                     "; each is made again at every start",
+                 false);
+    Handle(text, std::move(result));
 }
 
 void SpeechQueue::Handle(const std::string& text, SynthResult result) {

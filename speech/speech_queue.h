@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "speech/open_jtalk.h"
+#include "speech/speech_cache.h"
 
 class SpeechQueue {
 public:
@@ -26,7 +27,9 @@ public:
     static constexpr int kTimeoutMs = 15000;
     static constexpr std::size_t kKeptBytes = 32u << 20;
 
-    SpeechQueue(SpeechSetup setup, Ready ready, Trouble trouble, int timeoutMs = kTimeoutMs);
+    // Waves made are kept in `cacheFolder` too, and looked for there first; none when empty.
+    SpeechQueue(SpeechSetup setup, Ready ready, Trouble trouble, int timeoutMs = kTimeoutMs,
+                std::string cacheFolder = {});
     ~SpeechQueue();
     SpeechQueue(const SpeechQueue&) = delete;
     SpeechQueue& operator=(const SpeechQueue&) = delete;
@@ -48,9 +51,11 @@ private:
     // The first wanted text that is neither kept nor given up on; with mutex_ held.
     bool NextToMake(std::string* text);
     void Keep(const std::string& text, std::shared_ptr<const SpeechWave> wave);
+    void Make(const std::string& text);
     void Handle(const std::string& text, SynthResult result);
 
     OpenJTalk jtalk_;
+    SpeechCache cache_;
     const Ready ready_;
     const Trouble trouble_;
     const int timeoutMs_;
@@ -63,6 +68,7 @@ private:
     bool broken_ = false;
     bool toldTimeout_ = false;
     bool toldUnread_ = false;
+    bool toldUncached_ = false;
     std::atomic<bool> stopping_{false};
     std::thread thread_;  // last: it starts once everything above is there
 };

@@ -9,10 +9,12 @@ int main(int argc, char** argv) {
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     // Sound tests need an output that is there on every machine.
     if (qgetenv("SDL_AUDIODRIVER").isEmpty()) qputenv("SDL_AUDIODRIVER", "dummy");
-    // Records and settings the program keeps go to a folder of the run's own, never the user's.
+    // Records, settings and cached speech the program keeps go to a folder of the run's own, never
+    // the user's.
     QTemporaryDir home;
     qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
     qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
+    qputenv("XDG_CACHE_HOME", home.filePath("cache").toUtf8());
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -4,7 +4,8 @@
 # (stopped, reaped, play goes on). Then the year-1 problems played by the demo with the test
 # voice through a sound server of the test's own: each problem is read as it appears, and the
 # recording holds the speech over the music, lowered under it. Its private folder is gone when
-# the program ends.
+# the program ends; one a killed program left is swept at the next start. Started again, the
+# first problem comes from the cache at once, and the music comes back after it.
 # Usage: bash read_aloud.sh <fizmo binary> <source dir> <build dir>
 set -uo pipefail
 . "$(dirname "$0")/x11_harness.bash"
@@ -63,7 +64,43 @@ grep -q "^sound speech" out && fail "a hanging synthesiser was heard"
 stop_app
 echo "hanging synthesiser: $(grep 'took too long' err), no zombie"
 
-# The year-1 problems read aloud, recorded.
+# A program killed outright leaves its private folder; the next start removes it, and keeps the
+# folder of one still running. That next one's cache folder cannot be made: it says so once and
+# reads on.
+speaking() {
+  XDG_CACHE_HOME=$1 FIZMO_TRACE_SOUNDS=1 "$fizmo" --demo --no-records --read-aloud \
+    --voice="$voice" --word-problems="$year1" >"$work/$2.out" 2>"$work/$2.err" &
+}
+folder_of() { ls -d "$XDG_RUNTIME_DIR/fizmo-speech-$1-"* 2>/dev/null; }
+speaking "$work/sweep-cache" live
+live=$!
+server_pids+=("$live")
+speaking "$work/sweep-cache" killed
+killed=$!
+wait_for 30 folder_of "$live" >/dev/null && wait_for 30 folder_of "$killed" >/dev/null ||
+  fail "no private speech folder for each program"
+stale=$(folder_of "$killed")
+kill -KILL "$killed"
+wait "$killed" 2>/dev/null
+# Its synthesiser, in a process group of its own, ends by itself.
+wait_for 30 bash -c "! pgrep -f -- '$stale' >/dev/null"
+[ -d "$stale" ] || fail "the killed program's folder went before the next start"
+: >not-a-folder
+speaking "$work/not-a-folder/cache" next
+app_pid=$!
+wait_for 30 folder_of "$app_pid" >/dev/null || fail "no private speech folder for the next start"
+[ -d "$stale" ] && fail "the folder of a killed program was not removed"
+folder_of "$live" >/dev/null || fail "the folder of a running program was removed"
+wait_for 60 grep -q "cannot keep" next.err || fail "an unwritable cache was not told: $(cat next.err)"
+wait_for 30 grep -q "^sound speech" next.out || fail "no reading without a cache"
+alive || fail "without a cache: the program ended"
+[ "$(grep -c 'read-aloud' next.err)" = 1 ] || fail "without a cache: not one line: $(cat next.err)"
+stop_app
+kill "$live"
+echo "a killed program's folder swept, a running one's kept; without a cache: $(cat next.err)"
+
+# The year-1 problems read aloud, recorded, the first time: each is made by Open JTalk, and kept
+# in the cache.
 start_sound_server pulseaudio || fail "pulseaudio did not start: $(tail -n 5 "$work/sound-server.log")"
 start_recording recording.raw
 env -u SDL_AUDIODRIVER FIZMO_TRACE_SOUNDS=1 "$fizmo" --demo --no-records --read-aloud \
@@ -89,4 +126,23 @@ awk '$1 == "say" { asked = $3; n++ }
      END { printf "%d more asked, %d heard, %d within 300 ms, the slowest after %d ms\n", n - 1, heard, soon, worst
            exit !(n > 1 && heard == n - 1) }' out || fail "a problem was not read aloud"
 "$build/tests/fizmo_recording_check" --speech recording.raw out || fail "the recording is wrong"
+first_from() { awk '$1 == "from" { print $2; exit }' out; }
+[ "$(first_from)" = synthesis ] || fail "the first reading, never made before, came from: $(first_from)"
+cache="$XDG_CACHE_HOME/Fizmo/speech"
+[ "$(stat -c %a "$cache")" = 700 ] || fail "the speech cache is not private"
+[ "$(find "$cache" -type f ! -perm 600 | wc -l)" = 0 ] || fail "a cached reading is not private"
+
+# Started again and left alone: the first problem is read from the cache, then the music goes on
+# by itself at full level until the child answers.
+start_recording again.raw
+env -u SDL_AUDIODRIVER FIZMO_TRACE_SOUNDS=1 "$fizmo" --start --no-records --read-aloud \
+  --voice="$voice" --word-problems="$year1" >out 2>err &
+app_pid=$!
+wait_for 30 grep -q "^speech " out || fail "started again: the first problem was not read"
+sleep $(($(awk '$1 == "speech" { print int($2 / 1000); exit }' out) + 6))
+stop_recording
+alive || fail "started again: the program ended"
+stop_app
+[ "$(first_from)" = cache ] || fail "started again: the first reading came from: $(first_from)"
+"$build/tests/fizmo_recording_check" --speech-return again.raw out || fail "the music did not come back"
 echo PASS

@@ -5,9 +5,9 @@ fizmo=$(realpath "$1")
 build=$(realpath "$3")
 unset QT_QPA_PLATFORM # a real X display
 work=$(mktemp -d)
-# Records a game keeps, and choices it remembers, go to the test's own folders, never the
-# user's: a remembered name or 段 must not change another test's game.
-export XDG_DATA_HOME="$work/xdg-data" XDG_CONFIG_HOME="$work/xdg-config"
+# Records a game keeps, choices it remembers and speech it caches go to the test's own folders,
+# never the user's: a remembered name or 段 must not change another test's game.
+export XDG_DATA_HOME="$work/xdg-data" XDG_CONFIG_HOME="$work/xdg-config" XDG_CACHE_HOME="$work/xdg-cache"
 app_pid=""
 xvfb_pid=""
 server_pids=() # sound server, window manager: started by the script, ended by their ids
