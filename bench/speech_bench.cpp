@@ -1,12 +1,13 @@
 // よみあげ's figures, with a voice: how long Open JTalk takes to make each word problem of the
 // given sets (the median and the slowest), what it reads each as (--readings), and how long
 // from a problem appearing to its first audible sample when it was made ahead, through the
-// game's own mixer.
+// game's own mixer, and how long a problem takes to read back from the speech cache.
 // Usage: fizmo_speech_bench VOICE PROBLEM_FILE... [--readings]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "sound/wave_sound.h"
 #include "speech/open_jtalk.h"
 #include "speech/problem_reading.h"
+#include "speech/speech_cache.h"
 
 namespace {
 
@@ -81,8 +83,12 @@ int main(int argc, char** argv) {
         return 0;
     }
     OpenJTalk jtalk(setup);
+    std::string cacheFolder =
+        (std::filesystem::temp_directory_path() / "fizmo-bench-XXXXXX").string();
+    if (!mkdtemp(cacheFolder.data())) return 1;
+    SpeechCache cache(cacheFolder, setup);
     g_pDirectSound = CreateSoundDeviceWithoutOutput(kOutputRate);
-    std::vector<double> synthesis, firstSample;
+    std::vector<double> synthesis, firstSample, fromCache;
     double slowest = 0;
     std::string slowestText;
     for (int f = 2; f < argc - (readings ? 1 : 0); ++f) {
@@ -97,10 +103,13 @@ int main(int argc, char** argv) {
             synthesis.push_back(ms);
             if (ms > slowest) slowest = ms, slowestText = text;
             firstSample.push_back(ToFirstSample(result.wave));
+            cache.Keep(text, result.wave);
+            const Clock::time_point read = Clock::now();
+            if (cache.Find(text)) fromCache.push_back(MsSince(read));
             if (readings) std::printf("%s\n  %s\n", text.c_str(), result.reading.c_str());
         }
     }
-    if (synthesis.empty()) {
+    if (synthesis.empty() || fromCache.empty()) {
         std::fprintf(stderr, "no problem was read: are the problem files there?\n");
         return 1;
     }
@@ -110,6 +119,9 @@ int main(int argc, char** argv) {
         "made ahead, from appearing to the first audible sample: median %.1f ms, "
         "slowest %.1f ms (plus the output's own buffer)\n",
         Median(firstSample), *std::max_element(firstSample.begin(), firstSample.end()));
+    std::printf("read back from the cache: median %.1f ms, slowest %.1f ms\n", Median(fromCache),
+                *std::max_element(fromCache.begin(), fromCache.end()));
+    std::filesystem::remove_all(cacheFolder);
     g_pDirectSound->Release();
     return 0;
 }

@@ -20,6 +20,7 @@
 #include "speech/arithmetic_reading.h"
 #include "speech/open_jtalk.h"
 #include "speech/problem_reading.h"
+#include "speech/speech_cache.h"
 #include "speech/speech_queue.h"
 #include "temp_folder.h"
 
@@ -203,6 +204,72 @@ TEST(OpenJTalkRun, ItsFilesStayInAPrivateFolderThatGoesWithIt) {
     EXPECT_FALSE(fs::exists(used));
     std::ifstream seen(folder.Path("seen"));
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(seen), {}), "errors.txt\ntext.txt\n");
+}
+
+namespace {
+
+std::uintmax_t FileMode(const fs::path& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0;
+}
+
+}  // namespace
+
+TEST(SpeechCacheTest, KeepsWavesPrivatelyAndTakesADamagedOrForeignFileForMissing) {
+    SpeechFolder folder;
+    const fs::path where = folder.Path("cache/Fizmo/speech");
+    SpeechCache cache(where.string(), folder.Setup());
+    const SpeechWave wave{std::vector<std::int16_t>(4000, -1234), 48000};
+    ASSERT_TRUE(cache.Keep("いち", wave));
+    EXPECT_EQ(FileMode(where), 0700u);
+    const fs::path file = fs::directory_iterator(where)->path();
+    EXPECT_EQ(FileMode(file), 0600u);
+    const auto found = cache.Find("いち");
+    ASSERT_TRUE(found);
+    EXPECT_TRUE(found->cached);
+    EXPECT_EQ(found->samples, wave.samples);
+    EXPECT_EQ(found->rate, wave.rate);
+    EXPECT_FALSE(cache.Find("に"));
+    // Another voice file under the same name never answers.
+    std::ofstream(folder.Path("voice.htsvoice")) << "[GLOBAL]\nanother\n";
+    EXPECT_FALSE(SpeechCache(where.string(), folder.Setup()).Find("いち"));
+    // Cut short, or one sample changed: made again.
+    fs::resize_file(file, fs::file_size(file) - 1);
+    EXPECT_FALSE(cache.Find("いち"));
+    ASSERT_TRUE(cache.Keep("いち", wave));
+    std::fstream(file, std::ios::in | std::ios::out | std::ios::binary)
+        .seekp(-100, std::ios::end)
+        .put('\x55');
+    EXPECT_FALSE(cache.Find("いち"));
+    // A folder that cannot be made keeps nothing.
+    std::ofstream(folder.Path("file")) << "x";
+    EXPECT_FALSE(SpeechCache(folder.Path("file/speech").string(), folder.Setup()).Keep("に", wave));
+}
+
+TEST(SpeechCacheTest, TheOldestGoPastTheBoundAndAbandonedPartsAreRemoved) {
+    SpeechFolder folder;
+    const fs::path where = folder.Path("cache");
+    const SpeechWave wave{std::vector<std::int16_t>(50000, 7), 48000};  // 100 kB
+    SpeechCache cache(where.string(), folder.Setup(), 250000);
+    // Files just written are put `minutes` back.
+    const auto age = [&](int minutes) {
+        const auto now = fs::file_time_type::clock::now();
+        for (const auto& entry : fs::directory_iterator(where))
+            if (fs::last_write_time(entry) > now - std::chrono::seconds(5))
+                fs::last_write_time(entry, now - std::chrono::minutes(minutes));
+    };
+    ASSERT_TRUE(cache.Keep("いち", wave));
+    age(30);
+    ASSERT_TRUE(cache.Keep("に", wave));
+    age(20);
+    std::ofstream(where / ".part-abc") << "half a wave";
+    age(15);
+    ASSERT_TRUE(cache.Find("いち"));  // used now: no longer the oldest
+    ASSERT_TRUE(cache.Keep("さん", wave));
+    EXPECT_TRUE(cache.Find("いち"));
+    EXPECT_FALSE(cache.Find("に"));
+    EXPECT_TRUE(cache.Find("さん"));
+    EXPECT_FALSE(fs::exists(where / ".part-abc"));
 }
 
 namespace {
