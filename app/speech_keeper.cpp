@@ -26,6 +26,9 @@ const QString kVoiceKey = QStringLiteral("speech/voice");
 constexpr std::size_t kProblemsAhead = 2;
 // A file this long is read ahead only as far as this; beyond it, problems are made as they come.
 constexpr std::size_t kProblemsListed = 5000;
+// The pause between two sentences, and how often the end of one is looked for.
+constexpr int kSentencePauseMs = 250;
+constexpr int kPollMs = 10;
 
 QString MissingTip(SpeechMissing missing) {
     switch (missing) {
@@ -53,6 +56,13 @@ std::string SpokenText(const SpokenQuestion& question) {
                                 : question.text);
 }
 
+// What is read one after another for a question: a word problem sentence by sentence, so
+// that the first is heard as soon as it alone is made.
+std::vector<std::string> PartsOf(const std::string& text, int quizMode) {
+    if (KindOf(quizMode)) return {text};
+    return Sentences(text);
+}
+
 // Every fact of the kind, to be made while the child plays.
 std::vector<std::string> AllFacts(int quizMode) {
     std::vector<std::string> texts;
@@ -69,6 +79,12 @@ std::vector<std::string> AllFacts(int quizMode) {
 }  // namespace
 
 SpeechKeeper::SpeechKeeper(const CommandLine& commandLine) {
+    partEnd_.setInterval(kPollMs);
+    connect(&partEnd_, &QTimer::timeout, this, [this] {
+        if (player_.Playing()) return;
+        partEnd_.stop();
+        PlayNext();
+    });
     auto settings = FizmoSettings();
     if (commandLine.readAloud) settings->setValue(kOnKey, true);
     if (!commandLine.voiceFile.empty())
@@ -122,8 +138,11 @@ void SpeechKeeper::Apply() {
 void SpeechKeeper::PrepareStartFile() {
     if (startFile_.empty()) return;
     LoadProblems(startFile_);
-    const auto ahead = std::min(problems_.size(), kProblemsAhead + 1);
-    queue_->Want(std::vector<std::string>(problems_.begin(), problems_.begin() + ahead));
+    std::vector<std::string> wanted;
+    for (std::size_t i = 0; i < problems_.size() && i <= kProblemsAhead; ++i)
+        for (std::string& part : PartsOf(problems_[i], kQuizWordProblems))
+            wanted.push_back(std::move(part));
+    queue_->Want(std::move(wanted));
 }
 
 void SpeechKeeper::BindAction(QAction* action) {
@@ -205,7 +224,7 @@ void SpeechKeeper::Prepare() {
 
 // The text first, then what will follow it.
 void SpeechKeeper::WantFrom(const std::string& text, int quizMode) {
-    std::vector<std::string> wanted = {text};
+    std::vector<std::string> wanted = PartsOf(text, quizMode);
     if (KindOf(quizMode)) {
         for (std::string& fact : AllFacts(quizMode)) wanted.push_back(std::move(fact));
         queue_->Want(std::move(wanted));
@@ -219,7 +238,8 @@ void SpeechKeeper::WantFrom(const std::string& text, int quizMode) {
     if (at < problems_.size()) {
         cursor_ = at;
         for (std::size_t i = 1; i <= kProblemsAhead && at + i < problems_.size(); ++i)
-            wanted.push_back(problems_[at + i]);
+            for (std::string& part : PartsOf(problems_[at + i], quizMode))
+                wanted.push_back(std::move(part));
     }
     queue_->Want(std::move(wanted));
 }
@@ -230,26 +250,31 @@ void SpeechKeeper::Say(const SpokenQuestion& question) {
     if (question.quizMode == kQuizWordProblems) LoadProblems(question.problemFile);
     const std::string text = SpokenText(question);
     WantFrom(text, question.quizMode);
-    pending_.clear();
-    if (const auto wave = queue_->Find(text))
-        Play(*wave);
-    else
-        pending_ = text;
+    Hush();
+    reading_ = PartsOf(text, question.quizMode);
+    PlayNext();
 }
 
-void SpeechKeeper::Play(const SpeechWave& wave) {
-    TraceSound("from", wave.cached ? "cache" : "synthesis");
-    player_.Play(wave);
+// The next part if it is ready; otherwise OnReady plays it when it is.
+void SpeechKeeper::PlayNext() {
+    if (!queue_ || next_ >= reading_.size()) return;
+    const auto wave = queue_->Find(reading_[next_]);
+    if (!wave) return;
+    ++next_;
+    const bool more = next_ < reading_.size();
+    TraceSound("from", wave->cached ? "cache" : "synthesis");
+    player_.Play(*wave, more ? kSentencePauseMs : 0);
+    if (more) partEnd_.start();
 }
 
 void SpeechKeeper::OnReady(const std::string& text) {
-    if (text.empty() || text != pending_ || !queue_) return;
-    pending_.clear();
-    if (const auto wave = queue_->Find(text)) Play(*wave);
+    if (next_ < reading_.size() && text == reading_[next_] && !player_.Playing()) PlayNext();
 }
 
 void SpeechKeeper::Hush() {
-    pending_.clear();
+    reading_.clear();
+    next_ = 0;
+    partEnd_.stop();
     player_.Stop();
 }
 

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,7 +49,7 @@ private:
     void LoadProblems(const std::string& file);
     void WantFrom(const std::string& text, int quizMode);
     void OnReady(const std::string& text);
-    void Play(const SpeechWave& wave);
+    void PlayNext();
     void OnTrouble(const QString& line, bool broken);
 
     bool on_ = false;
@@ -58,7 +59,10 @@ private:
     CFizmoView* view_ = nullptr;
     QPointer<QAction> action_;
     std::string startFile_;  // the problem file named at launch
-    std::string pending_;    // the text to read as soon as it is ready
+    // The parts of the question being read, and the next to play once the one before ends.
+    std::vector<std::string> reading_;
+    std::size_t next_ = 0;
+    QTimer partEnd_;
     // The word problems ahead, from the game's problem file; read once per file.
     std::string problemFile_;
     std::vector<std::string> problems_;

@@ -52,13 +52,19 @@ void SpeechPlayer::Stop() {
     buffer_ = nullptr;
 }
 
-void SpeechPlayer::Play(const SpeechWave& wave) {
+bool SpeechPlayer::Playing() const {
+    return buffer_ && (StatusOf(buffer_) & DSBSTATUS_PLAYING);
+}
+
+void SpeechPlayer::Play(const SpeechWave& wave, int pauseMs) {
     Stop();
     if (!g_pDirectSound || wave.samples.empty()) return;
     const auto format = MonoFormat(wave.rate);
+    const std::size_t pause = static_cast<std::size_t>(wave.rate) * pauseMs / 1000;
     DSBUFFERDESC desc;
     desc.dwSize = DSBUFFERDESC_SIZE;
-    desc.dwBufferBytes = static_cast<std::uint32_t>(wave.samples.size() * kBytesPerSample);
+    desc.dwBufferBytes =
+        static_cast<std::uint32_t>((wave.samples.size() + pause) * kBytesPerSample);
     desc.lpwfxFormat = format.data();
     if (g_pDirectSound->CreateSoundBuffer(&desc, &buffer_, nullptr) != DS_OK) return;
     buffer_->MarkAsSpeech();
@@ -66,7 +72,9 @@ void SpeechPlayer::Play(const SpeechWave& wave) {
     std::uint32_t length = 0;
     if (buffer_->Lock(0, 0, &bytes, &length, nullptr, nullptr, DSBLOCK_ENTIREBUFFER) != DS_OK)
         return Stop();
-    std::memcpy(bytes, wave.samples.data(), length);  // little-endian, as the device reads it
+    const std::size_t sound = wave.samples.size() * kBytesPerSample;
+    std::memcpy(bytes, wave.samples.data(), sound);  // little-endian, as the device reads it
+    std::memset(static_cast<unsigned char*>(bytes) + sound, 0, length - sound);
     buffer_->Unlock(bytes, length, nullptr, 0);
     if (buffer_->Play(0, 0, 0) != DS_OK) return;
     // How long it lasts, so that a recording can be checked for the music coming back.

@@ -13,9 +13,11 @@ public:
     SpeechPlayer(const SpeechPlayer&) = delete;
     SpeechPlayer& operator=(const SpeechPlayer&) = delete;
 
-    // Stops what is being read and plays `wave`; silent without a sound device.
-    void Play(const SpeechWave& wave);
+    // Stops what is being read and plays `wave`, then `pauseMs` of silence that still counts
+    // as speech, as between two sentences; silent without a sound device.
+    void Play(const SpeechWave& wave, int pauseMs = 0);
     void Stop();
+    bool Playing() const;
 
 private:
     SoundBuffer* buffer_ = nullptr;

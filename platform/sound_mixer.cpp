@@ -137,7 +137,13 @@ void SoundMixer::RenderChunk(std::int16_t* out, int frames) {
     std::fill_n(sum_.begin(), 2 * frames, 0);
     // Only while speech plays or the music comes back does the music take a pass of its own,
     // so the mix is otherwise exactly as it always was.
-    const bool speech = SpeechPlaying();
+    bool speech = SpeechPlaying();
+    if (speech) {
+        holdFrames_ = outputRate_ * kDuckHoldMs / 1000;
+    } else if (holdFrames_ > 0) {
+        holdFrames_ -= std::min<std::uint32_t>(holdFrames_, frames);
+        speech = true;
+    }
     const bool lowering = speech || musicGain_ != kFullGain;
     if (lowering) std::fill_n(music_.begin(), 2 * frames, 0);
     for (MixerVoice* voice = voices_; voice; voice = voice->next) {

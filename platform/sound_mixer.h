@@ -53,6 +53,8 @@ public:
     static constexpr std::int32_t kFullGain = 1 << 16;
     static constexpr std::int32_t kDuckedGain = kFullGain * 3 / 10;
     static constexpr std::uint32_t kDuckRampMs = 60;
+    // It stays lowered this long after speech, over the moment between two sentences.
+    static constexpr std::uint32_t kDuckHoldMs = 100;
 
     explicit SoundMixer(std::uint32_t outputRate) : outputRate_(outputRate) {}
     SoundMixer(const SoundMixer&) = delete;
@@ -96,4 +98,5 @@ private:
     std::array<std::int32_t, 2 * kChunkFrames> sum_{};
     std::array<std::int32_t, 2 * kChunkFrames> music_{};
     std::int32_t musicGain_ = kFullGain;
+    std::uint32_t holdFrames_ = 0;  // left of the hold after speech
 };

@@ -25,6 +25,8 @@ constexpr Unit kUnits[] = {
 constexpr std::string_view kFullWidthDigits[] = {"０", "１", "２", "３", "４",
                                                  "５", "６", "７", "８", "９"};
 constexpr std::string_view kHowMany[] = {"何", "なん"};
+constexpr std::string_view kSentenceEnds[] = {"。", "？", "！", "?", "!"};
+constexpr std::string_view kSpaces[] = {" ", "　"};
 
 bool EndsWithNumber(std::string_view text) {
     if (!text.empty() && text.back() >= '0' && text.back() <= '9') return true;
@@ -60,4 +62,24 @@ std::string SpeakableProblem(std::string utf8) {
     for (char& c : utf8)
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
     return UnitsSpelledOut(utf8);
+}
+
+std::vector<std::string> Sentences(const std::string& utf8) {
+    std::vector<std::string> sentences(1);
+    std::string_view rest = utf8;
+    while (!rest.empty()) {
+        std::size_t length = 1;
+        bool ends = false;
+        for (std::string_view mark : kSentenceEnds)
+            if (rest.starts_with(mark)) length = mark.size(), ends = true;
+        bool space = false;
+        for (std::string_view blank : kSpaces)
+            if (rest.starts_with(blank)) length = blank.size(), space = true;
+        // A sentence starts at its first word.
+        if (!(space && sentences.back().empty())) sentences.back() += rest.substr(0, length);
+        rest.remove_prefix(length);
+        if (ends) sentences.emplace_back();
+    }
+    if (sentences.back().empty()) sentences.pop_back();
+    return sentences;
 }

@@ -90,10 +90,16 @@ TEST(MixerTest, MusicIsLoweredUnderSpeechAndComesBack) {
     EXPECT_NEAR(lowering[2 * (ramp + 10)], 9984 * 3 / 10 + 256, 2);  // the effect is not lowered
     for (int i = 1; i < kRate / 4; ++i)
         ASSERT_LE(std::abs(lowering[2 * i] - lowering[2 * i - 2]), 9984 / ramp + 1) << i;
-    // The speech ends a quarter of a second in; the mixer hears it in the chunk after.
-    const auto back = out.Render(kRate / 2);
+    // The speech ends a quarter of a second in; the mixer hears it in the chunk after, and
+    // holds the music low for a moment, a chunk at a time.
+    const auto back = out.Render(kRate * 6 / 10);
+    const int ended = kRate / 4 + SoundMixer::kChunkFrames;
+    const int hold = static_cast<int>(kRate * SoundMixer::kDuckHoldMs / 1000);
+    const int held =
+        (hold + SoundMixer::kChunkFrames - 1) / SoundMixer::kChunkFrames * SoundMixer::kChunkFrames;
     EXPECT_NEAR(back[2 * (kRate / 4 - 10)], 9984 * 3 / 10 + 256, 2);
-    EXPECT_EQ(back[2 * (kRate / 4 + SoundMixer::kChunkFrames + ramp)], 9984 + 256);
+    EXPECT_NEAR(back[2 * (kRate / 4 + hold - 10)], 9984 * 3 / 10 + 256, 2);
+    EXPECT_EQ(back[2 * (ended + held + ramp)], 9984 + 256);
     EXPECT_EQ(out.Render(1)[0], 9984 + 256);
     voice->Release();
     fx->Release();
