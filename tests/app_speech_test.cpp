@@ -1,5 +1,5 @@
-// よみあげ in the program: the menu item greyed with a tip that says what is missing, or on and
-// remembered with a voice, named in the About box with its licence.
+// よみあげ in the program: on and remembered with a voice, named in the About box with its
+// licence. (Greyed with its tip without Open JTalk: the read-aloud end-to-end test.)
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
@@ -61,20 +61,6 @@ protected:
 };
 
 }  // namespace
-
-TEST_F(SpeechAppTest, WithoutOpenJTalkTheItemIsGreyedAndSaysWhatToInstall) {
-    ScopedEnv path("PATH", dir_.filePath("nowhere").toStdString());
-    CommandLine commandLine;
-    commandLine.readAloud = true;
-    Launch(commandLine);
-    ASSERT_NE(Item(), nullptr);
-    EXPECT_FALSE(Item()->isEnabled());
-    EXPECT_TRUE(Item()->toolTip().contains("open-jtalk")) << Item()->toolTip().toStdString();
-    app_->MainFrame()->OnCommand(ID_READ_ALOUD);  // nothing to turn on
-    emit static_cast<QMenu*>(Item()->parent())->aboutToShow();
-    EXPECT_FALSE(Item()->isChecked());
-    EXPECT_TRUE(app_->Speech()->Credit().isEmpty());
-}
 
 TEST_F(SpeechAppTest, WithAVoiceItIsOnRememberedAndCreditedInTheAboutBox) {
     ScopedEnv path("PATH", StandIn());

@@ -480,7 +480,7 @@ int CheckSpeech(const Samples& rec, const std::string& tracePath, bool wantRetur
     // looked for a tenth of a second at a time, anywhere in the recording.
     const long long start = AlignMusic(rec, music, static_cast<long long>(FirstSound(rec)) + kRate,
                                        kMatchFrames, static_cast<long long>(rec.size() / 2));
-    if (start < 0) return Fail("the recording does not start with the music");
+    if (start < 0) return Fail("the music is nowhere heard at full level as the mixer renders it");
     // The music alone before the first reading, where there is room: the measure itself is
     // sound there.
     const long long first = FrameAt(start, bgm->ms, speeches.front().ms);

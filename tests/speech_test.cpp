@@ -114,13 +114,17 @@ TEST(SpeechText, ArithmeticIsReadAsInADrillWithNumbersInKatakana) {
     EXPECT_EQ(SpokenNumber(100), "100");
 }
 
-TEST(SpeechText, UnitsAfterANumberAreSpelledOutAndNothingElse) {
+TEST(SpeechText, AProblemIsReadSentenceBySentenceWithUnitsAfterANumberSpelledOut) {
     EXPECT_EQ(UnitsSpelledOut("６ｃｍ３ｍｍ、"), "６センチメートル３ミリメートル、");
     EXPECT_EQ(UnitsSpelledOut("１ｋｍ２００ｍ"), "１キロメートル２００メートル");
     EXPECT_EQ(UnitsSpelledOut("何ｇですか"), "何グラムですか");
     EXPECT_EQ(UnitsSpelledOut("2kg 300g"), "2キログラム 300グラム");
     EXPECT_EQ(UnitsSpelledOut("ｍのリボン mom"), "ｍのリボン mom");
     EXPECT_EQ(SpeakableProblem("あ\tい\x7f"), "あ い ");
+    EXPECT_EQ(Sentences("　みかんが ３こ。　なんこ？ ぜんぶで!い。 "),
+              (std::vector<std::string>{"みかんが ３こ。", "なんこ？", "ぜんぶで!", "い。"}));
+    EXPECT_EQ(Sentences("おわりがない"), std::vector<std::string>{"おわりがない"});
+    EXPECT_TRUE(Sentences("　 ").empty());
 }
 
 TEST(SpeechSetupTest, SaysWhatIsMissingFirstAndFindsAVoiceInASubfolder) {
@@ -370,9 +374,9 @@ TEST(OpenJTalkReal, ReadsAQuestionAndAStrangeProblemWithTheTestVoice) {
     EXPECT_NE(strange.outcome, SynthOutcome::kTimedOut);
 }
 
-// A reading played through the program's device: heard over the music, which comes back
-// once the reading is over.
-TEST(SpeechPlayerTest, PlaysOverTheMusicWhichComesBackAfter) {
+// A reading played through the program's device: heard over the music, which stays lowered
+// over the pause after it and comes back once that is over.
+TEST(SpeechPlayerTest, PlaysOverTheMusicWhichComesBackAfterThePause) {
     OfflineDevice out(22050);
     SoundDevice* kept = g_pDirectSound;
     g_pDirectSound = out.device;
@@ -382,10 +386,14 @@ TEST(SpeechPlayerTest, PlaysOverTheMusicWhichComesBackAfter) {
     {
         SpeechPlayer player;
         SpeechWave wave{std::vector<std::int16_t>(24000, 1000), 48000};  // half a second
-        player.Play(wave);
+        player.Play(wave, 500);
         const auto during = out.Render(22050 / 4);
         EXPECT_EQ(during.back(), full * 3 / 10 + 1000);
+        const auto pause = out.Render(22050 / 2);
+        EXPECT_TRUE(player.Playing());
+        EXPECT_EQ(pause.back(), full * 3 / 10);
         const auto after = out.Render(22050);
+        EXPECT_FALSE(player.Playing());
         EXPECT_EQ(after.back(), full);
     }
     music->Release();

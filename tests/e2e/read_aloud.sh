@@ -139,7 +139,12 @@ env -u SDL_AUDIODRIVER FIZMO_TRACE_SOUNDS=1 "$fizmo" --start --no-records --read
   --voice="$voice" --word-problems="$year1" >out 2>err &
 app_pid=$!
 wait_for 30 grep -q "^speech " out || fail "started again: the first problem was not read"
-sleep $(($(awk '$1 == "speech" { print int($2 / 1000); exit }' out) + 6))
+# Read sentence by sentence: until no sentence follows the last one for five seconds.
+for _ in $(seq 20); do
+  sentences=$(grep -c "^speech " out)
+  sleep $(($(awk '$1 == "speech" { ms = $2 } END { print int(ms / 1000) }' out) + 5))
+  [ "$(grep -c "^speech " out)" = "$sentences" ] && break
+done
 stop_recording
 alive || fail "started again: the program ended"
 stop_app
