@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QSettings>
-#include <algorithm>
 #include <cstdio>
 
 #include "app/command_ids.h"
@@ -257,7 +256,10 @@ void SpeechKeeper::Say(const SpokenQuestion& question) {
 
 // The next part if it is ready; otherwise OnReady plays it when it is.
 void SpeechKeeper::PlayNext() {
-    if (!queue_ || next_ >= reading_.size()) return;
+    if (!queue_) return;
+    // A sentence Open JTalk could not read is passed over.
+    while (next_ < reading_.size() && queue_->GivenUp(reading_[next_])) ++next_;
+    if (next_ >= reading_.size()) return;
     const auto wave = queue_->Find(reading_[next_]);
     if (!wave) return;
     ++next_;

@@ -1,11 +1,13 @@
 // よみあげ's figures, with a voice: how long Open JTalk takes to make each word problem of the
-// given sets (the median and the slowest), what it reads each as (--readings), and how long
-// from a problem appearing to its first audible sample when it was made ahead, through the
-// game's own mixer, and how long a problem takes to read back from the speech cache.
+// given sets and its first sentence alone, which a first-ever launch waits for (the median and
+// the slowest); what it reads each as (--readings); how long from a problem appearing to its
+// first audible sample when it was made ahead, through the game's own mixer; and how long a
+// problem takes to read back from the speech cache.
 // Usage: fizmo_speech_bench VOICE PROBLEM_FILE... [--readings]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -88,7 +90,7 @@ int main(int argc, char** argv) {
     if (!mkdtemp(cacheFolder.data())) return 1;
     SpeechCache cache(cacheFolder, setup);
     g_pDirectSound = CreateSoundDeviceWithoutOutput(kOutputRate);
-    std::vector<double> synthesis, firstSample, fromCache;
+    std::vector<double> synthesis, firstSentence, firstSample, fromCache;
     double slowest = 0;
     std::string slowestText;
     for (int f = 2; f < argc - (readings ? 1 : 0); ++f) {
@@ -103,13 +105,17 @@ int main(int argc, char** argv) {
             synthesis.push_back(ms);
             if (ms > slowest) slowest = ms, slowestText = text;
             firstSample.push_back(ToFirstSample(result.wave));
+            const Clock::time_point sentence = Clock::now();
+            if (jtalk.Synthesize(Sentences(text).front(), kTimeoutMs).outcome ==
+                SynthOutcome::kDone)
+                firstSentence.push_back(MsSince(sentence));
             cache.Keep(text, result.wave);
             const Clock::time_point read = Clock::now();
             if (cache.Find(text)) fromCache.push_back(MsSince(read));
             if (readings) std::printf("%s\n  %s\n", text.c_str(), result.reading.c_str());
         }
     }
-    if (synthesis.empty() || fromCache.empty()) {
+    if (synthesis.empty() || firstSentence.empty() || fromCache.empty()) {
         std::fprintf(stderr, "no problem was read: are the problem files there?\n");
         return 1;
     }
@@ -121,6 +127,9 @@ int main(int argc, char** argv) {
         Median(firstSample), *std::max_element(firstSample.begin(), firstSample.end()));
     std::printf("read back from the cache: median %.1f ms, slowest %.1f ms\n", Median(fromCache),
                 *std::max_element(fromCache.begin(), fromCache.end()));
+    std::printf("the first sentence alone: synthesis median %.0f ms, slowest %.0f ms\n",
+                Median(firstSentence),
+                *std::max_element(firstSentence.begin(), firstSentence.end()));
     std::filesystem::remove_all(cacheFolder);
     g_pDirectSound->Release();
     return 0;

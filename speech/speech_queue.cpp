@@ -47,6 +47,12 @@ std::shared_ptr<const SpeechWave> SpeechQueue::Find(const std::string& text) {
     return it->wave;
 }
 
+bool SpeechQueue::GivenUp(const std::string& text) {
+    std::lock_guard lock(mutex_);
+    return std::any_of(kept_.begin(), kept_.end(),
+                       [&](const Kept& kept) { return kept.text == text && !kept.wave; });
+}
+
 std::size_t SpeechQueue::KeptBytes() {
     std::lock_guard lock(mutex_);
     return keptBytes_;
@@ -105,6 +111,7 @@ void SpeechQueue::Handle(const std::string& text, SynthResult result) {
     }
     // Given up on, so that it is not tried again while it is wanted.
     Keep(text, nullptr);
+    ready_(text);
     if (result.outcome == SynthOutcome::kTimedOut) {
         if (!std::exchange(toldTimeout_, true))
             trouble_("read-aloud: Open JTalk took too long and was stopped", false);

@@ -19,8 +19,8 @@
 
 class SpeechQueue {
 public:
-    // From the queue's thread: a text's wave is ready; or a line to tell the user, once
-    // when the voice turns out unusable (`broken`), once per kind of trouble otherwise.
+    // From the queue's thread: a text's wave is ready, or given up on; or a line to tell the user,
+    // once when the voice turns out unusable (`broken`), once per kind of trouble otherwise.
     using Ready = std::function<void(const std::string& text)>;
     using Trouble = std::function<void(const std::string& line, bool broken)>;
 
@@ -38,6 +38,8 @@ public:
     void Want(std::vector<std::string> texts);
     // The wave of `text` if it is ready; null otherwise.
     std::shared_ptr<const SpeechWave> Find(const std::string& text);
+    // Whether `text` was tried and could not be read.
+    bool GivenUp(const std::string& text);
     // The bytes of samples kept, for tests and benchmarks.
     std::size_t KeptBytes();
 
