@@ -1,6 +1,7 @@
 // よみあげ's service: what Open JTalk is given to read, how its command is found, run, stopped
-// and reaped, and the queue that makes texts ahead. Stand-in commands play the synthesiser
-// that hangs, dies or writes nonsense; the real one runs where the test voice is found.
+// and reaped, the cache that keeps what it made, and the queue that makes texts ahead. Stand-in
+// commands play the synthesiser that hangs, dies or writes nonsense; the real one runs where
+// the test voice is found.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -89,6 +90,11 @@ pid_t PidIn(const fs::path& file) {
     pid_t pid = 0;
     std::ifstream(file) >> pid;
     return pid;
+}
+
+std::uintmax_t FileMode(const fs::path& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0;
 }
 
 // The shared test voice beside the checkout, or where FIZMO_TEST_VOICE says.
@@ -189,35 +195,6 @@ TEST(OpenJTalkRun, ACommandThatDiesOrWritesNonsenseFailsAndSaysWhy) {
     // The silences around it are trimmed to a hundredth of a second.
     EXPECT_EQ(result.wave.samples.size(), 4800u + 2 * 480u);
 }
-
-TEST(OpenJTalkRun, ItsFilesStayInAPrivateFolderThatGoesWithIt) {
-    SpeechFolder folder;
-    folder.Wave(100);
-    folder.Command("ls \"$(dirname \"$out\")\" >" + folder.Path("seen").string() + "; cp " +
-                   folder.Path("ok.wav").string() + " \"$out\"");
-    std::string used;
-    {
-        OpenJTalk jtalk(folder.Setup());
-        used = jtalk.Folder();
-        struct stat info {};
-        ASSERT_EQ(stat(used.c_str(), &info), 0);
-        EXPECT_EQ(info.st_mode & 0777, 0700u);
-        EXPECT_EQ(jtalk.Synthesize("あ", 5000).outcome, SynthOutcome::kDone);
-        EXPECT_TRUE(fs::is_empty(used));
-    }
-    EXPECT_FALSE(fs::exists(used));
-    std::ifstream seen(folder.Path("seen"));
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(seen), {}), "errors.txt\ntext.txt\n");
-}
-
-namespace {
-
-std::uintmax_t FileMode(const fs::path& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0;
-}
-
-}  // namespace
 
 TEST(SpeechCacheTest, KeepsWavesPrivatelyAndTakesADamagedOrForeignFileForMissing) {
     SpeechFolder folder;

@@ -116,6 +116,7 @@ sleep 6
 stop_recording
 alive || fail "the program ended while it read aloud"
 kill -TERM "$app_pid"; wait "$app_pid"; app_pid=""
+ls -d "$XDG_RUNTIME_DIR"/fizmo-speech-* >/dev/null 2>&1 && fail "the private speech folder outlived the program"
 # Each problem is heard, made while the one before was on the screen. How soon is told, not
 # judged: the bench measures it, and a test's timing is the machine's. The first one appears
 # as the program starts, before anything could be made ahead.
