@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <ctime>
 #include <thread>
+#include <utility>
 
 #include "app/cover_watch.h"
 #include "app/file_name_dialog.h"
@@ -142,12 +143,14 @@ void FizmoViewHost::RunGamePaint() {
     if (!initialUpdateDone_ || inGamePaint_ || invalid_.isEmpty()) return;
     inGamePaint_ = true;
     paintBegun_ = false;
+    if (!ComposeInStore()) TakePictureFromStore();
     // With no game running a frame would replay the end of play, or judge a missile that
     // stands still: it only draws what stands.
     if (TimerRunning(kTimerId))
         view_->OnPaint();
     else
         view_->OnPaintStill();
+    if (inStore_) LeaveStore(false);
     // A paint that never began still validates the window, or it would be asked for forever.
     if (!paintBegun_) invalid_ = QRect();
     inGamePaint_ = false;
@@ -173,10 +176,16 @@ Surface* FizmoViewHost::BeginPaint() {
 void FizmoViewHost::EndPaint(Surface* paint) {
     paint->DeleteDC();
     frameComposed_ = true;
-    if (!painting_.isEmpty()) update(painting_);
+    if (painting_.isEmpty()) return;
+    // In the store the frame only needs showing, at once: the store keeps no later copy.
+    if (inStore_)
+        repaint(painting_);
+    else
+        update(painting_);
 }
 
 Surface* FizmoViewHost::GetDC() {
+    if (!inStore_) TakePictureFromStore();
     windowSurfaces_.push_back(std::make_unique<Surface>());
     windowSurfaces_.back()->AttachWindowImage(&front_);
     return windowSurfaces_.back().get();
@@ -199,7 +208,12 @@ void FizmoViewHost::ReleaseDC(Surface* surface) {
 
 void FizmoViewHost::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    for (const QRect& r : event->region()) painter.drawImage(r, front_, r);
+    const std::optional<StoreArea> held = inStore_ ? std::nullopt : StoreHoldingPicture();
+    // The store already shows what was composed in it.
+    if (!((inStore_ || held) && PaintsIntoStore(*this, painter))) {
+        const QImage picture = held ? ImageOver(*held) : front_;
+        for (const QRect& r : event->region()) painter.drawImage(r, picture, r);
+    }
     if (traceFirstFrame_ && frameComposed_) TraceFirstFrameOnScreen();
 }
 
@@ -239,8 +253,44 @@ void FizmoViewHost::ShowBackBuffer() {
     front_ = std::move(onBack);
 }
 
+bool FizmoViewHost::ComposeInStore() {
+    QImage& back = view_->m_pBackBitmap->Image();
+    // Only a front image over the back buffer can become the store with it. The buffer may
+    // be larger than the window; the game composes within the window alone.
+    if (front_.constBits() != back.constBits()) return false;
+    const std::optional<StoreArea> area = StoreAreaOf(*this);
+    if (!area || QSize(area->width, area->height) != front_.size()) return false;
+    QImage onStore = ImageOver(*area);
+    // The game composes only what is invalid; the rest must already be there.
+    if (pictureInStore_ != area) QPainter(&onStore).drawImage(0, 0, front_);
+    ownBack_ = std::exchange(back, ImageOver(*area));
+    ownFront_ = std::exchange(front_, std::move(onStore));
+    pictureInStore_ = area;
+    inStore_ = true;
+    return true;
+}
+
+void FizmoViewHost::LeaveStore(bool bringingPictureBack) {
+    view_->m_pBackBitmap->Image() = std::move(ownBack_);
+    front_ = std::move(ownFront_);
+    inStore_ = false;
+    if (bringingPictureBack) TakePictureFromStore();
+}
+
+std::optional<StoreArea> FizmoViewHost::StoreHoldingPicture() {
+    if (pictureInStore_ && StoreAreaOf(*this) == pictureInStore_) return pictureInStore_;
+    return std::nullopt;
+}
+
+void FizmoViewHost::TakePictureFromStore() {
+    if (const std::optional<StoreArea> held = StoreHoldingPicture())
+        QPainter(&front_).drawImage(0, 0, ImageOver(*held));
+    pictureInStore_.reset();
+}
+
 void FizmoViewHost::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    TakePictureFromStore();
     // An image of its own first: the back buffer may move when it grows.
     ResizeFrontImage(size());
     view_->OnSize(0, width(), height());
@@ -361,6 +411,8 @@ int FizmoViewHost::MessageBox(const std::string& textSjis, const std::string& ca
 
 int FizmoViewHost::ShowMessageBox(const QString& text, const QString& caption,
                                   QMessageBox::Icon icon) {
+    // The window may change under a modal loop: a paint goes on in its own pixels.
+    if (inStore_) LeaveStore(true);
     if (messageBox_) return messageBox_(text, caption, icon);
     QMessageBox box(icon, caption, text, QMessageBox::Ok, window());
     if (messageBoxTimeoutMs_ > 0)
@@ -369,6 +421,7 @@ int FizmoViewHost::ShowMessageBox(const QString& text, const QString& caption,
 }
 
 int FizmoViewHost::AskFileName(std::string* fileName) {
+    if (inStore_) LeaveStore(true);
     return RunFileNameDialog(window(), fileName);
 }
 

@@ -7,6 +7,8 @@
 // That way a surface drawn on while the game holds the thread (the stage-clear text) can
 // be shown at once with a synchronous repaint. Once the view has its back buffer, the
 // front image is that buffer's pixels over the client area, so a frame is not copied twice.
+// Where the window's store allows, a frame is composed in the store itself and Qt only
+// shows it; the back buffer's own pixels then wait until something needs them.
 
 #include <QBasicTimer>
 #include <QImage>
@@ -20,6 +22,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/window_store.h"
 #include "platform/window_services.h"
 
 class CFizmoView;
@@ -86,6 +89,14 @@ private:
     void RunGamePaint();
     void ResizeFrontImage(const QSize& size);
     void ShowBackBuffer();
+    // A game paint composes in the window's store where it can: back buffer and front image
+    // are the store's pixels until LeaveStore, which keeps the picture there or brings it back.
+    bool ComposeInStore();
+    void LeaveStore(bool bringingPictureBack);
+    // The store's area, while it still holds the last picture composed there.
+    std::optional<StoreArea> StoreHoldingPicture();
+    // The back buffer's own pixels made the picture again, before anything draws on them.
+    void TakePictureFromStore();
     void WatchExposure();
     // Minimized, covered, or seen again: the sound's blocks follow, a held paint runs.
     void SightChanged();
@@ -96,6 +107,10 @@ private:
 
     std::unique_ptr<CFizmoView> view_;
     QImage front_;
+    bool inStore_ = false;
+    QImage ownBack_;  // the back buffer's and front image's own pixels, while in the store
+    QImage ownFront_;
+    std::optional<StoreArea> pictureInStore_;
     std::optional<Surface> paintSurface_;
     std::vector<std::unique_ptr<Surface>> windowSurfaces_;
     QRect invalid_;

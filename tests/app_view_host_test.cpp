@@ -128,6 +128,27 @@ TEST_F(AppViewHostTest, WindowSurfaceIsOnTheScreenAsSoonAsItIsReleased) {
     EXPECT_EQ(shown.pixelColor(120, 110), QColor(Qt::red));
 }
 
+TEST_F(AppViewHostTest, FramesComposedInTheWindowStoreStayUnderLaterDrawing) {
+    host_->InvalidateRect(host_->GetClientRect(), true);  // composed where the window keeps it
+    QCoreApplication::processEvents();
+    QImage expected = host_->grab().toImage();
+    ASSERT_NE(expected.pixel(320, 300), QColor(Qt::white).rgb()) << "no frame was drawn";
+
+    // The back buffer's own pixels are behind the window's: they must catch up first.
+    Surface* window = host_->GetDC();
+    Brush red;
+    red.CreateSolidBrush(RGB(255, 0, 0));
+    window->SelectObject(&red);
+    window->PatBlt(100, 100, 40, 30, PATCOPY);
+    host_->ReleaseDC(window);
+    QPainter(&expected).fillRect(100, 100, 40, 30, Qt::red);
+    EXPECT_EQ(host_->grab().toImage(), expected);
+
+    host_->InvalidateRect(RECT{0, 0, 50, 50}, false);  // a part of the next frame
+    QCoreApplication::processEvents();
+    EXPECT_EQ(host_->grab().toImage(), expected);
+}
+
 TEST_F(AppViewHostTest, MouseMovesTheShipAndOnlyTheFirstPressOfADoubleClickFires) {
     QTest::mouseMove(host_.get(), QPoint(300, 200));
     EXPECT_EQ(View().m_nShipX, 300 - 88);
