@@ -50,6 +50,14 @@ public:
     void Seed(unsigned) override {}
 };
 
+// One copy of the game for every forecast, ten times a second: a view is costly to make,
+// and all that the step reads of it is copied in afresh. Never destroyed: it would outlive
+// the application.
+CFizmoView& ForecastWorld() {
+    static CFizmoView* const world = new CFizmoView(nullptr);
+    return *world;
+}
+
 // Whether a missile fired now from (shipX, shipY) meets tile `digit` and no other, flown
 // with the game's own world step and hit rules on a copy of the tiles. A busy machine may
 // judge a frame before the world moved, or only after it moved twice or more and so past
@@ -57,7 +65,7 @@ public:
 // the screen, nor any tile reach the ship before the missile met `digit`.
 bool ShotMeetsOnly(int digit, const CFizmoView& view, int shipX, int shipY, const Geometry& g) {
     ForecastRandom random;
-    CFizmoView world(nullptr, &random);
+    CFizmoView& world = ForecastWorld();
     CopyMovingWorld(view, world);
     bool wrapped[kTiles] = {};
     const int shotY = shipY + kMuzzleY;

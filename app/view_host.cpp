@@ -121,7 +121,7 @@ void FizmoViewHost::InvalidateRect(const RECT& rect, bool erase) {
     if (area.isEmpty()) return;
     invalid_ = invalid_.united(area);
     eraseInvalid_ = eraseInvalid_ || erase;
-    SchedulePaint();
+    if (!OutOfSight()) SchedulePaint();  // else held until the window is seen again
 }
 
 RECT FizmoViewHost::GetClientRect() {
