@@ -149,6 +149,23 @@ TEST_F(AppViewHostTest, FramesComposedInTheWindowStoreStayUnderLaterDrawing) {
     EXPECT_EQ(host_->grab().toImage(), expected);
 }
 
+TEST_F(AppViewHostTest, NoFrameIsComposedInAStoreAboutToBeMadeAgain) {
+    QCoreApplication::processEvents();
+    const std::optional<StoreArea> before = StoreAreaOf(*host_);
+    ASSERT_TRUE(before);
+    EXPECT_EQ(QSize(before->width, before->height), QSize(640, 484));
+
+    // Qt makes the store again at its next paint; the frame would be composed in freed
+    // memory, even where the window shrank and still fits in the old store.
+    for (const QSize size : {QSize(320, 240), QSize(800, 600)}) {
+        host_->resize(size);
+        EXPECT_FALSE(StoreAreaOf(*host_)) << size.width();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return StoreAreaOf(*host_).has_value(); }));
+        const StoreArea after = *StoreAreaOf(*host_);
+        EXPECT_EQ(QSize(after.width, after.height), size);
+    }
+}
+
 TEST_F(AppViewHostTest, MouseMovesTheShipAndOnlyTheFirstPressOfADoubleClickFires) {
     QTest::mouseMove(host_.get(), QPoint(300, 200));
     EXPECT_EQ(View().m_nShipX, 300 - 88);
