@@ -1,6 +1,7 @@
 #include "records/record_row.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <ctime>
@@ -16,6 +17,7 @@ namespace {
 constexpr int kCellsBefore = 10;  // rows written before the problem file was kept
 constexpr int kCells = 11;
 constexpr int kSecondsCell = 8;
+constexpr char kSheetSeparator = ';';  // a spreadsheet's, where a comma is the decimal mark
 
 struct Named {
     int value;
@@ -80,8 +82,9 @@ std::string NameText(const std::string& path) {
     return (utf8.hasError() ? DecodeShiftJis(name) : text).toStdString();
 }
 
-// The cells of one line; false when a quote is left open or stray text follows one.
-bool SplitCells(std::string_view line, std::vector<std::string>* cells) {
+// The cells of one line, parted by `separator`; false when a quote is left open or stray
+// text follows one.
+bool SplitCells(std::string_view line, char separator, std::vector<std::string>* cells) {
     std::size_t i = 0;
     while (true) {
         std::string cell;
@@ -98,16 +101,16 @@ bool SplitCells(std::string_view line, std::vector<std::string>* cells) {
                     break;
                 }
             }
-            if (i < line.size() && line[i] != ',') return false;
+            if (i < line.size() && line[i] != separator) return false;
         } else {
-            const std::size_t end = std::min(line.find(',', i), line.size());
+            const std::size_t end = std::min(line.find(separator, i), line.size());
             cell.assign(line.substr(i, end - i));
             i = end;
         }
         cells->push_back(std::move(cell));
         if (cells->size() > kCells + 1) return false;  // one more for split seconds
         if (i >= line.size()) return true;
-        ++i;  // the comma
+        ++i;  // the separator
     }
 }
 
@@ -189,7 +192,10 @@ std::string RecordHeader() {
 
 bool IsRecordHeader(std::string_view line) {
     // The first two cells: older sheets have fewer cells after them.
-    return line.starts_with(kHeader.substr(0, kHeader.find(',', kHeader.find(',') + 1) + 1));
+    std::string start(kHeader.substr(0, kHeader.find(',', kHeader.find(',') + 1) + 1));
+    if (line.starts_with(start)) return true;
+    std::replace(start.begin(), start.end(), ',', kSheetSeparator);
+    return line.starts_with(start);
 }
 
 std::string RecordRowText(const QuestionResult& r) {
@@ -208,11 +214,10 @@ std::string RecordRowText(const QuestionResult& r) {
            Cell(word ? NameText(r.problemFile) : std::string());
 }
 
-std::optional<RecordRow> ParseRecordRow(std::string_view line) {
-    std::vector<std::string> cells;
-    cells.reserve(kCells);
-    if (!SplitCells(line, &cells)) return std::nullopt;
-    JoinSplitSeconds(&cells);
+namespace {
+
+// The row that a line's cells hold, if they make one.
+std::optional<RecordRow> RowOf(const std::vector<std::string>& cells) {
     if (cells.size() != kCells && cells.size() != kCellsBefore) return std::nullopt;
     RecordRow row;
     const auto kind = KindValue(cells[1]);
@@ -246,4 +251,26 @@ std::optional<RecordRow> ParseRecordRow(std::string_view line) {
     const bool operands = row.quizMode != kQuizWordProblems && row.end != QuestionEnd::kFileDone;
     if (operands && !ReadOperands(&row)) return std::nullopt;
     return row;
+}
+
+}  // namespace
+
+std::optional<RecordRow> ParseRecordRow(std::string_view line) {
+    std::vector<std::string> cells;
+    cells.reserve(kCells + 1);
+    if (SplitCells(line, ',', &cells)) {
+        // A spreadsheet that parts cells with semicolons took the whole row for one cell,
+        // and quoted it when it saved.
+        if (cells.size() == 1 && line.starts_with('"')) return ParseRecordRow(cells[0]);
+        JoinSplitSeconds(&cells);
+        if (auto row = RowOf(cells)) return row;
+    }
+    // Saved by a spreadsheet whose locale writes a decimal comma: semicolons part the cells,
+    // and the seconds have a comma.
+    cells.clear();
+    if (line.find(kSheetSeparator) == std::string_view::npos ||
+        !SplitCells(line, kSheetSeparator, &cells) || cells.size() <= kSecondsCell)
+        return std::nullopt;
+    std::replace(cells[kSecondsCell].begin(), cells[kSecondsCell].end(), ',', '.');
+    return RowOf(cells);
 }

@@ -176,6 +176,23 @@ TEST(RecordRowTest, ATimeThatASpreadsheetSavedReadsAsTheGameWroteIt) {
         EXPECT_FALSE(ReadSheetTime(bad)) << bad;
 }
 
+// Where a comma is the decimal mark, a spreadsheet parts cells with semicolons: it saves the
+// columns so, or, opening the sheet without asking, saves each row as one quoted cell.
+TEST(RecordRowTest, ASheetSavedWithSemicolonsReads) {
+    EXPECT_TRUE(IsRecordHeader("日時;計算の種類;レベル;ステージ;問題;答え;入力した数字"));
+    for (const char* saved :
+         {"01.12.2026 17:05;九九の計算;ふつう;2;7 × 3 =;21;21;1;19,5;正解;",
+          "\"2026-12-01 17:05:00,九九の計算,ふつう,2,\"\"7 × 3 =\"\",21,\"\"21\"\",1,19.5,正解,"
+          "\"\"\"\"\""}) {
+        const auto row = ParseRecordRow(saved);
+        ASSERT_TRUE(row) << saved;
+        EXPECT_EQ(std::tie(row->when, row->operandA, row->operandB, row->wrongHits, row->seconds),
+                  std::make_tuple(std::string("2026-12-01 17:05:00"), 7, 3, 1, 19.5));
+    }
+    EXPECT_FALSE(ParseRecordRow("01.12.2026 17:05;九九の計算;ふつう;2;7 × 3 =;21;21;1;19,5;0;正解"))
+        << "a cell too many";
+}
+
 TEST(ChildFolderTest, AnyNameIsOneFolderInsideTheRecordsAndNamesStayApart) {
     const QString longName(200, QChar(u'あ'));
     QSet<QString> folders;
