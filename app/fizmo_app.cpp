@@ -111,6 +111,8 @@ void CFizmoApp::OnChildName() {
 void CFizmoApp::OnRecords() {
     if (!recordsWindow_)
         recordsWindow_ = std::make_unique<RecordsWindow>(records_.get(), frame_.get());
+    // Opened afresh, on what the child plays; while it stays open, on what the parent chose.
+    if (!recordsWindow_->isVisible()) recordsWindow_->ChooseKindsOf(frame_->View().m_nQuizMode);
     recordsWindow_->ShowChild();
     recordsWindow_->show();
     recordsWindow_->raise();

@@ -12,8 +12,10 @@
 #include <QStyle>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/records_keeper.h"
+#include "game/fact_kind.h"
 #include "records/child_folders.h"
 #include "records/record_reader.h"
 #include "records/records_painter.h"
@@ -100,16 +102,18 @@ QString FilesOf(const QString& chosen) {
 }  // namespace
 
 RecordsWindow::RecordsWindow(RecordsKeeper* keeper, QWidget* parent)
-    : QWidget(parent, Qt::Window), keeper_(keeper), children_(new QComboBox(this)) {
+    : QWidget(parent, Qt::Window),
+      keeper_(keeper),
+      children_(new QComboBox(this)),
+      kinds_(new QComboBox(this)) {
     setWindowTitle(QStringLiteral("きろく"));
     page_ = new PageWidget(&summary_, keeper_, this);
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("なまえ:"), this));
     top->addWidget(children_);
-    auto* kinds = new QComboBox(this);
-    for (const KindChoice& choice : KindChoices()) kinds->addItem(QString::fromUtf8(choice.text));
+    for (const KindChoice& choice : KindChoices()) kinds_->addItem(QString::fromUtf8(choice.text));
     top->addWidget(new QLabel(QStringLiteral("けいさん:"), this));
-    top->addWidget(kinds);
+    top->addWidget(kinds_);
     top->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -122,7 +126,7 @@ RecordsWindow::RecordsWindow(RecordsKeeper* keeper, QWidget* parent)
             QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, free.size() * 0.85, free));
     }
     connect(children_, &QComboBox::activated, this, [this] { Reload(true); });
-    connect(kinds, &QComboBox::currentIndexChanged, this, [this](int index) {
+    connect(kinds_, &QComboBox::currentIndexChanged, this, [this](int index) {
         static_cast<PageWidget*>(page_)->ShowKinds(KindChoices()[index].kinds);
     });
     // Only while it is shown: reading a child's years of rows is for the grown-up watching.
@@ -146,6 +150,17 @@ void RecordsWindow::showEvent(QShowEvent* event) {
 void RecordsWindow::ShowChild() {
     FillChildren(keeper_->ChildSource(), {});
     Reload(true);
+}
+
+void RecordsWindow::ChooseKindsOf(int quizMode) {
+    const FactKind* kind = KindOf(quizMode);
+    if (!kind) return;  // word problems have no grid
+    const auto& choices = KindChoices();
+    const auto shows = [kind](const KindChoice& c) {
+        return std::ranges::count(c.kinds, kind->index);
+    };
+    kinds_->setCurrentIndex(
+        static_cast<int>(std::ranges::find_if(choices, shows) - choices.begin()));
 }
 
 // The children with records in `folders`, and the one chosen even before it has any. A sheet

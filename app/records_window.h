@@ -22,6 +22,8 @@ public:
 
     // Chooses the keeper's child in the list of children, and shows their records.
     void ShowChild();
+    // Shows the grids among which a fact of `quizMode` is, if it has any.
+    void ChooseKindsOf(int quizMode);
     const ChildSummary& Summary() const { return summary_; }
     // Whether rows are being read for the page.
     bool Reading() const { return reading_; }
@@ -39,6 +41,7 @@ private:
 
     RecordsKeeper* keeper_;
     QComboBox* children_;
+    QComboBox* kinds_;
     QWidget* page_;
     ChildSummary summary_;
     QString shownFiles_;

@@ -3,6 +3,7 @@
 // other test of the drill plays.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QTemporaryDir>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include "app/command_ids.h"
 #include "app/practice_keeper.h"
 #include "app/records_keeper.h"
+#include "app/records_window.h"
 #include "play_driver.h"
 
 namespace {
@@ -186,6 +188,22 @@ TEST(AppPracticeTest, AMissedFactComesBackSoonAndABoundedNumberOfTimes) {
     EXPECT_LE(back.front(), 6) << "back within a few questions";
     for (std::size_t i = 1; i < back.size(); ++i) EXPECT_LE(back[i] - back[i - 1], 7);
     EXPECT_LE(back.size(), 3u) << "missed each time, still not asked over and over";
+}
+
+// What the child practises is what きろく opens on; word problems leave the grown-up's choice.
+TEST(AppPracticeTest, RecordsOpenOnTheGridsOfTheKindPlayed) {
+    RecordsKeeper records(Parse({"--no-records"}), [](const std::string&) {});
+    RecordsWindow window(&records, nullptr);
+    QComboBox* kinds = nullptr;
+    for (QComboBox* box : window.findChildren<QComboBox*>())
+        if (box->findText("ぜんぶ") >= 0) kinds = box;
+    ASSERT_TRUE(kinds);
+    for (const auto& [mode, shown] : {std::pair(kQuizDivision, "ひきざん・わりざん"),
+                                      std::pair(kQuizWordProblems, "ひきざん・わりざん"),
+                                      std::pair(kQuizAddition, "九九・たしざん")}) {
+        window.ChooseKindsOf(mode);
+        EXPECT_EQ(kinds->currentText(), QString::fromUtf8(shown)) << mode;
+    }
 }
 
 }  // namespace
