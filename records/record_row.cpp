@@ -184,38 +184,6 @@ bool ReadOperands(RecordRow* row) {
     return true;
 }
 
-}  // namespace
-
-std::string RecordHeader() {
-    return std::string(kHeader);
-}
-
-bool IsRecordHeader(std::string_view line) {
-    // The first two cells: older sheets have fewer cells after them.
-    std::string start(kHeader.substr(0, kHeader.find(',', kHeader.find(',') + 1) + 1));
-    if (line.starts_with(start)) return true;
-    std::replace(start.begin(), start.end(), ',', kSheetSeparator);
-    return line.starts_with(start);
-}
-
-std::string RecordRowText(const QuestionResult& r) {
-    const std::string questionUtf8 =
-        r.encoding == TextEncoding::Utf8 ? r.question : DecodeShiftJis(r.question).toStdString();
-    // Never the locale's decimal comma, which would split the cell in two.
-    char seconds[std::numeric_limits<double>::max_exponent10 + 8];
-    const auto written =
-        std::to_chars(seconds, seconds + sizeof seconds, r.seconds, std::chars_format::fixed, 1);
-    const bool word = r.quizMode == kQuizWordProblems;
-    return LocalTime(r.when) + "," + KindName(r.quizMode) + "," +
-           NameOf(kLevels, r.speedLow, "むずかしい") + "," + std::to_string(r.stage) + "," +
-           Cell(questionUtf8) + "," + r.answer + "," + Cell(r.entered) + "," +
-           std::to_string(r.wrongHits) + "," + std::string(seconds, written.ptr) + "," +
-           NameOf(kEnds, static_cast<int>(r.end), "ストップ") + "," +
-           Cell(word ? NameText(r.problemFile) : std::string());
-}
-
-namespace {
-
 // The row that a line's cells hold, if they make one.
 std::optional<RecordRow> RowOf(const std::vector<std::string>& cells) {
     if (cells.size() != kCells && cells.size() != kCellsBefore) return std::nullopt;
@@ -254,6 +222,38 @@ std::optional<RecordRow> RowOf(const std::vector<std::string>& cells) {
 }
 
 }  // namespace
+
+std::string RecordHeader() {
+    return std::string(kHeader);
+}
+
+bool IsRecordHeader(std::string_view line) {
+    // The first two cells: older sheets have fewer cells after them.
+    static const std::string commas(
+        kHeader.substr(0, kHeader.find(',', kHeader.find(',') + 1) + 1));
+    static const std::string semicolons = [] {
+        std::string start = commas;
+        std::replace(start.begin(), start.end(), ',', kSheetSeparator);
+        return start;
+    }();
+    return line.starts_with(commas) || line.starts_with(semicolons);
+}
+
+std::string RecordRowText(const QuestionResult& r) {
+    const std::string questionUtf8 =
+        r.encoding == TextEncoding::Utf8 ? r.question : DecodeShiftJis(r.question).toStdString();
+    // Never the locale's decimal comma, which would split the cell in two.
+    char seconds[std::numeric_limits<double>::max_exponent10 + 8];
+    const auto written =
+        std::to_chars(seconds, seconds + sizeof seconds, r.seconds, std::chars_format::fixed, 1);
+    const bool word = r.quizMode == kQuizWordProblems;
+    return LocalTime(r.when) + "," + KindName(r.quizMode) + "," +
+           NameOf(kLevels, r.speedLow, "むずかしい") + "," + std::to_string(r.stage) + "," +
+           Cell(questionUtf8) + "," + r.answer + "," + Cell(r.entered) + "," +
+           std::to_string(r.wrongHits) + "," + std::string(seconds, written.ptr) + "," +
+           NameOf(kEnds, static_cast<int>(r.end), "ストップ") + "," +
+           Cell(word ? NameText(r.problemFile) : std::string());
+}
 
 std::optional<RecordRow> ParseRecordRow(std::string_view line) {
     std::vector<std::string> cells;
